@@ -1,0 +1,40 @@
+# Vaultrine desktop suite: the three commands a developer needs.
+#   make test   install what is missing, build native/win64/win32, run every test
+#   make demo   build, assemble dist/, run the suite under Wine, keep screenshots in demo-out/
+#   make run    open the launcher under Wine on the current display
+SHELL := /bin/bash
+PRESETS := native win64 win32
+
+.PHONY: all bootstrap configure build test test-native test-wine test-win32 dist demo run bench clean
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+configure: bootstrap
+	@for p in $(PRESETS); do \
+	  if [[ ! -f build/$$p/build.ninja ]]; then cmake --preset $$p >/dev/null || exit 1; fi; \
+	done
+
+build: configure
+	@for p in $(PRESETS); do echo "== build $$p"; cmake --build --preset $$p || exit 1; done
+
+test: build
+	@status=0; \
+	echo "== native tests (ASan/UBSan)"; ctest --preset native --output-on-failure || status=1; \
+	echo "== win32 binary checks"; (cd build/win32 && ctest --output-on-failure) || status=1; \
+	echo "== win64 tests under Wine"; scripts/wine-session ctest --preset win64 --output-on-failure || status=1; \
+	exit $$status
+
+dist: build
+	@scripts/assemble-dist
+
+demo: dist
+	@scripts/demo
+
+run: build
+	@scripts/wine-run build/win64/programfolder/TopVaultrine.exe
+
+clean:
+	rm -rf build dist demo-out

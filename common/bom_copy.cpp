@@ -1,0 +1,56 @@
+#include "bom_copy.h"
+
+#include <cstdio>
+#include <memory>
+#include <new>
+
+#include "file_io.h"
+
+namespace vaultrine {
+
+namespace {
+constexpr size_t kBlock = 8192;
+constexpr unsigned char kBom[3] = {0xEF, 0xBB, 0xBF};
+}  // namespace
+
+int CopyWithByteOrderMark(const std::string& source, const std::string& destination,
+                          const std::string& mode) {
+  UniqueFile in = OpenFile(source, "rb");
+  if (!in) return kBomCopyNoSource;
+  UniqueFile out = OpenFile(destination, "wb");
+  if (!out) return kBomCopyNoDestination;
+
+  if (std::fseek(in.get(), 0, SEEK_END) != 0 || std::ftell(in.get()) == 0) {
+    // Empty source: empty copy, and its time is left alone.
+    return kBomCopyOk;
+  }
+  std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[kBlock]());
+  if (!buffer) return kBomCopyNoBuffer;
+  std::rewind(in.get());
+
+  const bool remove = mode == kRemoveBom;
+  const bool add = mode == kAddBom;
+  int result = kBomCopyOk;
+  bool first = true;
+  for (;;) {
+    const size_t got = std::fread(buffer.get(), 1, kBlock, in.get());
+    size_t skip = 0;
+    if (first) {
+      first = false;
+      if (remove && got >= 3 && buffer[0] == kBom[0] && buffer[1] == kBom[1] && buffer[2] == kBom[2])
+        skip = 3;
+      if (add && std::fwrite(kBom, 1, 3, out.get()) != 3) result = kBomCopyShortWrite;
+    }
+    if (got > skip && std::fwrite(buffer.get() + skip, 1, got - skip, out.get()) != got - skip)
+      result = kBomCopyShortWrite;
+    if (result != kBomCopyOk || got < kBlock) break;
+  }
+  const auto mtime = FileModificationTime(source);
+  in.reset();
+  // Close before setting the time, or the final flush would move it again.
+  if (std::fclose(out.release()) != 0 && result == kBomCopyOk) result = kBomCopyShortWrite;
+  if (mtime) SetFileTimes(destination, *mtime);
+  return result;
+}
+
+}  // namespace vaultrine

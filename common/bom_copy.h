@@ -1,0 +1,25 @@
+// Copies a text file while removing or adding the UTF-8 byte-order mark, and gives
+// the copy the source's modification time. The editor uses it to strip the mark
+// from the parameter file and put it back; the backup library as a plain
+// time-preserving copy (any mode other than the two below).
+#pragma once
+#include <string>
+
+namespace vaultrine {
+
+inline constexpr const char* kRemoveBom = "RemoveBOM";
+inline constexpr const char* kAddBom = "AddBOM";
+
+enum BomCopyResult : int {
+  kBomCopyOk = 0,
+  kBomCopyNoSource = 1,       // source cannot be opened; nothing created
+  kBomCopyNoDestination = 2,  // destination cannot be created
+  kBomCopyShortWrite = 4,     // a block was not written completely
+  kBomCopyNoBuffer = -1,      // copy buffer unavailable; destination left empty
+};
+
+// Mode is compared exactly, with case.
+int CopyWithByteOrderMark(const std::string& source, const std::string& destination,
+                          const std::string& mode);
+
+}  // namespace vaultrine

@@ -1,0 +1,33 @@
+// File access with UTF-8 paths. On Windows every call goes through the wide CRT
+// functions, so folders with accents work whatever the ANSI code page is.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace vaultrine {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const noexcept { if (f) std::fclose(f); }
+};
+using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// fopen with a UTF-8 path; mode as for fopen ("rb", "wb", "ab"...).
+UniqueFile OpenFile(const std::string& utf8_path, const char* mode);
+
+bool FileReadable(const std::string& utf8_path);
+bool RemoveFile(const std::string& utf8_path);
+// Fails when `to` already exists, on every platform (the Windows rule).
+bool RenameFile(const std::string& from, const std::string& to);
+
+// Modification time in seconds since 1970-01-01 UTC; nullopt when the file cannot be examined.
+std::optional<int64_t> FileModificationTime(const std::string& utf8_path);
+// Sets both access and modification time.
+bool SetFileTimes(const std::string& utf8_path, int64_t seconds_since_1970);
+
+// Whole file as bytes; nullopt when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& utf8_path);
+
+}  // namespace vaultrine

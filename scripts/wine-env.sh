@@ -1,0 +1,47 @@
+# Sourced by wine-run, wine-session and the demo: one place for the Wine settings.
+vaultrine_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINE=/usr/lib/wine/wine64          # the 64-bit loader, never the i386 one
+export WINESERVER=/usr/lib/wine/wineserver
+export WINEPREFIX="${WINEPREFIX:-$vaultrine_root/build/wineprefix}"
+export WINEARCH=win64
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# A fixed locale: Wine then uses the ANSI code page 1252 that the tests expect.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+vaultrine_wine_prefix() {
+  if [[ ! -f "$WINEPREFIX/.vaultrine-ready" ]]; then
+    mkdir -p "$WINEPREFIX"
+    local tmpdisp=""
+    if [[ -z "${DISPLAY:-}" ]]; then vaultrine_start_xvfb; tmpdisp="$XVFB_PID"; fi
+    "$WINE" wineboot --init >/dev/null 2>&1
+    # No crash dialog from winedbg: a crashing test must just fail.
+    "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f >/dev/null 2>&1
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d "" /f >/dev/null 2>&1
+    "$WINESERVER" -w
+    if [[ -n "$tmpdisp" ]]; then kill "$tmpdisp" 2>/dev/null || true; unset DISPLAY; fi
+    touch "$WINEPREFIX/.vaultrine-ready"
+  fi
+}
+
+# Starts Xvfb on a free display; exports DISPLAY and sets XVFB_PID.
+vaultrine_start_xvfb() {
+  local n
+  for n in $(seq 90 140); do
+    if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      local pid=$!
+      local i
+      for i in $(seq 1 50); do
+        if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then break; fi
+        sleep 0.1
+      done
+      export DISPLAY=":$n"
+      XVFB_PID="$pid"
+      return 0
+    fi
+  done
+  echo "wine-env: no free X display" >&2
+  return 1
+}

@@ -1,0 +1,124 @@
+#include "ui_support.h"
+
+#include <shellapi.h>
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "common/win/wide.h"
+
+namespace vaultrine::uitest {
+
+using win::FromWide;
+using win::ToWide;
+
+std::string BinFolder() { return win::ModuleFolder(nullptr); }
+
+ScratchFolder::ScratchFolder() {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  static std::atomic<int> counter{0};
+  std::wstring p = std::wstring(temp) + L"vaultrine-ui-" + std::to_wstring(GetCurrentProcessId()) +
+                   L"-" + std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(counter++);
+  CreateDirectoryW(p.c_str(), nullptr);
+  path_ = FromWide(p);
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::wstring from = ToWide(path_);
+  from.push_back(L'\0');  // SHFileOperation wants a double-terminated list
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  SHFileOperationW(&op);
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(ToWide(path).c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(ToWide(path).c_str(), std::ios::binary) << bytes;
+}
+
+bool CopyFileTo(const std::string& from, const std::string& to) {
+  return CopyFileW(ToWide(from).c_str(), ToWide(to).c_str(), FALSE) != 0;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeout_ms) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > static_cast<DWORD>(timeout_ms)) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+namespace {
+struct FindData {
+  const wchar_t* cls;
+  const std::wstring* caption;
+  DWORD pid;
+  HWND found;
+};
+BOOL CALLBACK FindProc(HWND w, LPARAM lp) {
+  auto* d = reinterpret_cast<FindData*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != d->pid || !IsWindowVisible(w)) return TRUE;
+  if (d->cls) {
+    wchar_t cls[64];
+    GetClassNameW(w, cls, 64);
+    if (wcscmp(cls, d->cls) != 0) return TRUE;
+  }
+  wchar_t text[512];
+  GetWindowTextW(w, text, 512);
+  if (*d->caption != text) return TRUE;
+  d->found = w;
+  return FALSE;
+}
+}  // namespace
+
+HWND FindProcessWindow(const wchar_t* window_class, const std::wstring& caption, DWORD process_id) {
+  FindData d{window_class, &caption, process_id, nullptr};
+  EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));
+  return d.found;
+}
+
+BoxAnswerer::BoxAnswerer(std::wstring caption, int button, int timeout_ms) {
+  thread_ = std::thread([this, caption, button, timeout_ms] {
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = FindProcessWindow(L"#32770", caption)) != nullptr; }, timeout_ms);
+    if (!box) return;
+    // Let the box finish its WM_INITDIALOG (position, z-order) before reading it.
+    Sleep(200);
+    seen_.found = true;
+    seen_.caption = win::GetWindowTextUtf8(box);
+    seen_.text = win::GetWindowTextUtf8(GetDlgItem(box, 0xFFFF));
+    seen_.topmost = (GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  });
+}
+
+BoxAnswerer::~BoxAnswerer() {
+  if (thread_.joinable()) thread_.join();
+}
+
+const BoxSeen& BoxAnswerer::Join() {
+  if (thread_.joinable()) thread_.join();
+  return seen_;
+}
+
+void SetStandInMarker(const std::string& marker_path, const std::wstring& event_name) {
+  SetEnvironmentVariableW(L"VAULTRINE_STANDIN_MARKER", ToWide(marker_path).c_str());
+  SetEnvironmentVariableW(L"VAULTRINE_STANDIN_EVENT", event_name.empty() ? nullptr : event_name.c_str());
+}
+
+}  // namespace vaultrine::uitest

@@ -1,0 +1,67 @@
+// What the Wine tests share: scratch folders, the folder of the built programs,
+// finding windows and answering message boxes from a second thread.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace vaultrine::uitest {
+
+// Folder of the running test program (build/win64/bin), UTF-8.
+std::string BinFolder();
+
+// A fresh folder under %TEMP%, removed with its content afterwards.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+ private:
+  std::string path_;
+};
+
+bool FileExists(const std::string& path);
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+bool CopyFileTo(const std::string& from, const std::string& to);
+
+// Polls `condition` until it holds or the time is up.
+bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 10000);
+
+// First visible top-level window of this process with that class (null = any) and caption.
+HWND FindProcessWindow(const wchar_t* window_class, const std::wstring& caption,
+                       DWORD process_id = GetCurrentProcessId());
+
+struct BoxSeen {
+  bool found = false;
+  std::string caption;
+  std::string text;
+  bool topmost = false;
+};
+
+// Watches, on its own thread, for a message box with the given caption; reads it and
+// presses `button` (IDOK, IDYES, IDNO...). join() waits for it.
+class BoxAnswerer {
+ public:
+  BoxAnswerer(std::wstring caption, int button, int timeout_ms = 15000);
+  ~BoxAnswerer();
+  const BoxSeen& Join();
+
+ private:
+  std::thread thread_;
+  BoxSeen seen_;
+  bool joined_ = false;
+};
+
+// Environment for the stand-in program started by the code under test.
+void SetStandInMarker(const std::string& marker_path, const std::wstring& event_name = L"");
+
+}  // namespace vaultrine::uitest
