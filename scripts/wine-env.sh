@@ -20,6 +20,8 @@ vaultrine_wine_prefix() {
     "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f >/dev/null 2>&1
     "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d "" /f >/dev/null 2>&1
     "$WINESERVER" -w
+    # Wine draws the caption buttons with Marlett; give the prefix its TrueType fonts.
+    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     if [[ -n "$tmpdisp" ]]; then kill "$tmpdisp" 2>/dev/null || true; unset DISPLAY; fi
     touch "$WINEPREFIX/.vaultrine-ready"
   fi

@@ -24,6 +24,8 @@ struct MarkCase {
   std::string expected;
 };
 
+void PrintTo(const MarkCase& c, std::ostream* os) { *os << c.name; }
+
 class BomCopyModes : public ::testing::TestWithParam<MarkCase> {};
 
 TEST_P(BomCopyModes, CopiesWithTheRightMark) {
