@@ -64,13 +64,6 @@ TEST(TranslatedSlots, UnknownIdsChangeNothing) {
   EXPECT_EQ(slots.Get(503), "Nouveaux");
 }
 
-TEST(TranslatedSlots, SettingASlotAgainReplacesItsText) {
-  TranslatedSlots slots;
-  Store(slots, "Obsol\xC3\xA8tes anciens", 505);
-  Store(slots, "Obsolete", 505);
-  EXPECT_EQ(slots.Get(505), "Obsolete");
-}
-
 TEST(TranslatedSlots, Utf8ArrivesInTheAnsiCodePage) {
   TranslatedSlots slots;
   Store(slots, "Modifi\xC3\xA9s", 504);

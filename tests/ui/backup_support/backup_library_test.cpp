@@ -265,14 +265,5 @@ TEST_F(BackupLibrary, FileTimeAndSize) {
   }
 }
 
-TEST_F(BackupLibrary, ExportsAreFoundByTheirPlainNames) {
-  Load();
-  for (const char* name : {"GetTranslatedText", "GetVolumeName", "GetDiscFromVolumename", "DisplayGoodResult",
-                           "DisplayBadResult", "RecordFilenames", "CheckDiscSpace", "GetFileTimeAndSize"}) {
-    EXPECT_NE(GetProcAddress(dll_, name), nullptr) << name;
-  }
-  EXPECT_EQ(GetProcAddress(dll_, "_CheckDiscSpace"), nullptr);
-}
-
 }  // namespace
 }  // namespace vaultrine::backup
