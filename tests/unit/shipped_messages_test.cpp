@@ -1,0 +1,196 @@
+// The message files shipped in data/, read through the real loader: every key the
+// programs ask for must come out in both languages, whole. A text that outgrows a
+// limit shows "??" or a cut text to the user, so the limits are checked here.
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <map>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/file_io.h"
+#include "common/message_file.h"
+#include "common/message_keys.h"
+#include "common/text_encoding.h"
+
+namespace vaultrine {
+namespace {
+
+namespace keys = message_keys;
+
+const std::string kDataFolder = std::string(VAULTRINE_SOURCE_DIR) + "/data";
+
+struct FailSink : MessageErrorSink {
+  void ShowError(std::string_view caption, std::string_view text) override {
+    ADD_FAILURE() << caption << ": " << text;
+  }
+};
+
+// A section as plain lines say it, independently of the loader's windows.
+struct Entry {
+  std::string text;       // raw, as in the file
+  size_t end_offset = 0;  // just past its line end
+};
+struct Section {
+  size_t header_offset = 0;
+  std::map<std::string, Entry> entries;
+  std::vector<std::string> duplicates;
+};
+
+std::map<std::string, Section> ParseSections(const std::string& bytes) {
+  std::map<std::string, Section> sections;
+  Section* current = nullptr;
+  size_t pos = 0;
+  while (pos < bytes.size()) {
+    size_t lf = bytes.find('\n', pos);
+    size_t next = lf == std::string::npos ? bytes.size() : lf + 1;
+    std::string line = bytes.substr(pos, next - pos);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
+      current = &sections[line.substr(1, line.size() - 2)];
+      current->header_offset = pos;
+    } else if (current != nullptr && !line.empty()) {
+      size_t eq = line.find('=');
+      std::string key = line.substr(0, eq);
+      if (current->entries.count(key)) current->duplicates.push_back(key);
+      current->entries[key] = Entry{eq == std::string::npos ? "" : line.substr(eq + 1), next};
+    }
+    pos = next;
+  }
+  return sections;
+}
+
+std::string Expected(std::string raw) {
+  for (size_t at; (at = raw.find("@@")) != std::string::npos;) raw.replace(at, 2, "\r\n");
+  return raw;
+}
+
+std::set<std::string> AllKeys(const keys::KeyGroup* groups, size_t count) {
+  std::set<std::string> all;
+  for (size_t g = 0; g < count; ++g) {
+    for (size_t k = 0; k < groups[g].count; ++k) all.insert(groups[g].keys[k]);
+  }
+  return all;
+}
+
+struct ShippedFile {
+  MessageFileVariant variant;
+  std::set<std::string> keys;
+  std::set<std::string> formats;  // texts with exactly one "%s"
+};
+
+void PrintTo(const ShippedFile& f, std::ostream* os) { *os << f.variant.file_name; }
+
+class ShippedMessageFile : public ::testing::TestWithParam<ShippedFile> {
+ protected:
+  void SetUp() override {
+    auto read = ReadWholeFile(kDataFolder + "/" + GetParam().variant.file_name);
+    ASSERT_TRUE(read.has_value()) << GetParam().variant.file_name;
+    bytes_ = *read;
+    sections_ = ParseSections(bytes_);
+  }
+  std::string bytes_;
+  std::map<std::string, Section> sections_;
+};
+
+TEST_P(ShippedMessageFile, IsUtf8WithCrLfLines) {
+  EXPECT_NE(bytes_.compare(0, 3, "\xEF\xBB\xBF"), 0) << "no byte-order mark before the first header";
+  EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(bytes_)), bytes_) << "invalid UTF-8";
+  ASSERT_FALSE(bytes_.empty());
+  EXPECT_EQ(bytes_.back(), '\n');
+  for (size_t i = 0; i < bytes_.size(); ++i) {
+    if (bytes_[i] == '\n') {
+      ASSERT_TRUE(i > 0 && bytes_[i - 1] == '\r') << "bare LF at " << i;
+    }
+    if (bytes_[i] == '\r') {
+      ASSERT_TRUE(i + 1 < bytes_.size() && bytes_[i + 1] == '\n') << "bare CR at " << i;
+    }
+  }
+}
+
+TEST_P(ShippedMessageFile, BothLanguagesHoldExactlyTheKeysInUse) {
+  for (const char* language : {"eng", "fra"}) {
+    SCOPED_TRACE(language);
+    auto found = sections_.find(std::string("MAIN_") + language);
+    ASSERT_NE(found, sections_.end());
+    std::set<std::string> present;
+    for (const auto& [key, entry] : found->second.entries) present.insert(key);
+    EXPECT_EQ(present, GetParam().keys);
+    EXPECT_TRUE(found->second.duplicates.empty()) << found->second.duplicates.front();
+  }
+}
+
+TEST_P(ShippedMessageFile, EveryKeyComesOutWholeThroughTheLoader) {
+  FailSink sink;
+  MessageFile messages(GetParam().variant);
+  ASSERT_TRUE(messages.LoadMessageFile(kDataFolder, sink));
+  for (const char* language : {"eng", "fra"}) {
+    SCOPED_TRACE(language);
+    const Section& section = sections_.at(std::string("MAIN_") + language);
+    EXPECT_LT(section.header_offset, 32900u);
+    messages.SelectSection(keys::kSection, language);
+    ASSERT_EQ(messages.section_offset(), static_cast<long>(section.header_offset));
+    for (const std::string& key : GetParam().keys) {
+      SCOPED_TRACE(key);
+      auto entry = section.entries.find(key);
+      ASSERT_NE(entry, section.entries.end());
+      const std::string& raw = entry->second.text;
+      EXPECT_LE(raw.size(), MessageFile::kMaxTextBytes);
+      EXPECT_LE(entry->second.end_offset, section.header_offset + MessageFile::kWindowSize);
+      EXPECT_EQ(raw.find('@'), raw.find("@@")) << "line breaks are written as @@";
+      // Also catches a pattern that matches inside an earlier entry of the section.
+      EXPECT_EQ(Utf16ToUtf8(messages.LookUpMessage(key)), Expected(raw));
+    }
+  }
+}
+
+TEST_P(ShippedMessageFile, FormatsHoldOneStringPlaceAndOthersNone) {
+  for (const char* language : {"eng", "fra"}) {
+    for (const auto& [key, entry] : sections_.at(std::string("MAIN_") + language).entries) {
+      const std::string& text = entry.text;
+      size_t percents = 0;
+      for (char c : text) percents += c == '%';
+      if (GetParam().formats.count(key)) {
+        EXPECT_EQ(percents, 1u) << language << " " << key;
+        EXPECT_NE(text.find("%s"), std::string::npos) << language << " " << key;
+      } else {
+        EXPECT_EQ(percents, 0u) << language << " " << key;
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Data, ShippedMessageFile,
+    ::testing::Values(
+        ShippedFile{kEditorMessageFile,
+                    AllKeys(keys::kEditorKeys, std::size(keys::kEditorKeys)),
+                    {keys::kEndQuestion}},
+        ShippedFile{kRestoreMessageFile,
+                    AllKeys(keys::kRestoreKeys, std::size(keys::kRestoreKeys)),
+                    {keys::kAskVolumeNotFound}}),
+    [](const auto& info) {
+      std::string name = info.param.variant.file_name;
+      return name.substr(0, name.find('.'));
+    });
+
+// The include page adds this text as a new rule; its dialog refuses a rule whose
+// first double quote is not among its first 19 characters.
+TEST(ShippedEditorMessages, NewIncludeEntryIsAValidRule) {
+  FailSink sink;
+  MessageFile messages(kEditorMessageFile);
+  ASSERT_TRUE(messages.LoadMessageFile(kDataFolder, sink));
+  for (const char* language : {"eng", "fra"}) {
+    messages.SelectSection(keys::kSection, language);
+    std::string rule = Utf16ToUtf8(messages.LookUpMessage(keys::kIncludeNewEntry));
+    size_t quote = rule.find('"');
+    EXPECT_LT(quote, 19u) << language;
+    EXPECT_GE(rule.size(), 3u) << language;
+    EXPECT_EQ(rule.back(), '"') << language;
+  }
+}
+
+}  // namespace
+}  // namespace vaultrine
