@@ -93,7 +93,8 @@ BOOL LauncherWindow::OnInit() {
   board_ = LabelBoard(DetectLanguage());
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(board_.language()), 0);
   ApplyLabels();
-  RebuildPaths();
+  // A folder too deep to use is reported when a command needs it, not at start.
+  RebuildPaths(false);
   return TRUE;
 }
 
@@ -232,7 +233,7 @@ void LauncherWindow::FilterClick() {
   }
 }
 
-bool LauncherWindow::RebuildPaths() {
+bool LauncherWindow::RebuildPaths(bool report) {
   const std::optional<std::string> module = env_.module_file_name();
   const std::optional<std::string> folder = module ? ProgramFolderOf(*module) : std::nullopt;
   if (!folder) {
@@ -242,7 +243,7 @@ bool LauncherWindow::RebuildPaths() {
   const std::string settings = *folder + "\\" + kSettingsFileName;
   paths_ = BuildPaths(*folder, ReadWholeFile(settings));
   if (const std::optional<std::string> overlong = OverlongPath(paths_)) {
-    ShowInfo(LauncherMessage(LauncherText::kPathTooLong, board_.language()) + "\n" + *overlong);
+    if (report) ShowInfo(LauncherMessage(LauncherText::kPathTooLong, board_.language()) + "\n" + *overlong);
     return false;
   }
   return true;

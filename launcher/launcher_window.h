@@ -55,7 +55,7 @@ class LauncherWindow : public win::DialogBase {
   void OnPointerMove(int x, int y);
   void FilterClick();
   // Rebuilds every path; false (and a box) when one of them is too long to use.
-  bool RebuildPaths();
+  bool RebuildPaths(bool report = true);
   void StartCommand(Command command);
   void ShowInfo(const std::string& text);
 
