@@ -136,7 +136,7 @@ void LauncherWindow::OnDestroy() {
   if (board_.HandShown()) SetCursor(saved_cursor_);
 }
 
-bool LauncherWindow::OnMessage(UINT msg, WPARAM, LPARAM lp, INT_PTR& result) {
+bool LauncherWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
   switch (msg) {
     case WM_MOUSEMOVE:
       OnPointerMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
@@ -144,7 +144,7 @@ bool LauncherWindow::OnMessage(UINT msg, WPARAM, LPARAM lp, INT_PTR& result) {
       return true;
     case WM_SETCURSOR:
       // Keep the hand while over a hot region instead of flashing the class arrow.
-      if (board_.HandShown() && LOWORD(lp) == HTCLIENT) {
+      if (board_.HandShown() && LOWORD(lp) == HTCLIENT && wp == reinterpret_cast<WPARAM>(hwnd())) {
         SetCursor(hand_);
         result = TRUE;
         return true;
@@ -250,6 +250,7 @@ bool LauncherWindow::RebuildPaths(bool report) {
 }
 
 void LauncherWindow::StartCommand(Command command) {
+  if (!RebuildPaths()) return;
   const Language lang = board_.language();
   if (command == Command::kObsolete) {
     env_.obsolete_report(hwnd(), lang, paths_.database_path, paths_.program_folder);
