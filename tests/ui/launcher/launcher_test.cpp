@@ -450,7 +450,8 @@ TEST_F(Launcher, ProgramStartsAndEnds) {
   WriteCatalog();
   const std::string exe = program_.File("TopVaultrine.exe");
   ASSERT_TRUE(uitest::CopyFileTo(uitest::BinFolder() + "\\TopVaultrine.exe", exe));
-  STARTUPINFOW si = {sizeof si};
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
   std::wstring cmd = L"\"" + ToWide(exe) + L"\"";
   ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
