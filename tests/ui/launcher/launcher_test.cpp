@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "common/win/wide.h"
 #include "launcher/resource.h"
@@ -198,6 +199,7 @@ TEST_F(Launcher, StartLanguageFollowsTheCatalog) {
     EXPECT_EQ(win::GetWindowTextUtf8(h), "VAULTRINE 1.92");
     EXPECT_TRUE(SendMessageW(h, WM_GETICON, ICON_BIG, 0));
     EXPECT_TRUE(SendMessageW(h, WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(SendMessageW(h, WM_QUERYDRAGICON, 0, 0), SendMessageW(h, WM_GETICON, ICON_BIG, 0));
     RECT rc;
     GetClientRect(h, &rc);
     EXPECT_EQ(rc.right, 631);
@@ -243,6 +245,38 @@ TEST_F(Launcher, PointerHighlightsTheRowUnderItAndSetsTheHand) {
     EXPECT_EQ(GetCursor(), Arrow());
     window_.reset();
   }
+}
+
+// The drawn pictures as the build made them: sizes, colour depth, cursor hot spot.
+TEST_F(Launcher, PicturesHaveTheirSizes) {
+  HINSTANCE self = GetModuleHandleW(nullptr);
+  struct Case {
+    int id, width, height;
+  };
+  std::vector<Case> cases = {{IDB_BACKGROUND, 631, 530}};
+  for (int id = IDB_CONFIGURE_FR; id <= IDB_OBSOLETE_EN_HOT; ++id) {
+    const bool restore_en = id == IDB_RESTORE_EN || id == IDB_RESTORE_EN_HOT;
+    cases.push_back({id, restore_en ? 400 : 405, 48});
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    HBITMAP bmp = static_cast<HBITMAP>(
+        LoadImageW(self, MAKEINTRESOURCEW(c.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_TRUE(bmp);
+    DIBSECTION dib{};
+    ASSERT_EQ(GetObjectW(bmp, sizeof dib, &dib), static_cast<int>(sizeof dib));
+    EXPECT_EQ(dib.dsBm.bmWidth, c.width);
+    EXPECT_EQ(dib.dsBm.bmHeight, c.height);
+    EXPECT_EQ(dib.dsBm.bmBitsPixel, 24);
+    DeleteObject(bmp);
+  }
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(Hand(), &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(info.xHotspot, 13u);
+  EXPECT_EQ(info.yHotspot, 1u);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
 }
 
 TEST_F(Launcher, BackupAndRestoreNeedTheSettingsFile) {
