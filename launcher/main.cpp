@@ -1,10 +1,12 @@
 #include <windows.h>
 
-#include "common/win/dialog_base.h"
-#include "resource.h"
+#include <commctrl.h>
+
+#include "launcher/launcher_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
-  vaultrine::win::DialogBase dialog(instance, IDD_LAUNCHER);
-  dialog.RunModal(nullptr);
-  return 0;
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  vaultrine::launcher::LauncherWindow window(instance, vaultrine::launcher::SystemEnvironment());
+  return window.Run();
 }

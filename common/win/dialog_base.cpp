@@ -87,6 +87,11 @@ INT_PTR DialogBase::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       OnDestroy();
       return FALSE;
+    case WM_QUERYDRAGICON: {
+      // Answered by the procedure's own return value, not through DWLP_MSGRESULT.
+      INT_PTR result = FALSE;
+      return OnMessage(msg, wp, lp, result) ? result : FALSE;
+    }
     default: {
       INT_PTR result = FALSE;
       if (OnMessage(msg, wp, lp, result)) {

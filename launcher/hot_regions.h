@@ -1,0 +1,37 @@
+// The five places of the launcher picture that react to the pointer. They are
+// fixed pixel rectangles of the background picture, not derived from the controls.
+#pragma once
+#include <optional>
+
+namespace vaultrine::launcher {
+
+enum class HotRegion { kNone, kHelp, kConfigure, kBackup, kRestore, kObsolete };
+enum class Row { kConfigure = 0, kBackup = 1, kRestore = 2, kObsolete = 3 };
+inline constexpr Row kRows[] = {Row::kConfigure, Row::kBackup, Row::kRestore, Row::kObsolete};
+
+// Client-area pixels, bounds inclusive.
+struct PixelRect {
+  int left, top, right, bottom;
+  bool Contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+};
+
+PixelRect RegionRect(HotRegion region);
+
+// The background picture and where the pictures over it go, in client pixels: the
+// window's dialog-unit layout taken with the classic 6 x 13 dialog base units the
+// pictures were drawn for.
+inline constexpr int kBackgroundWidth = 631;
+inline constexpr int kBackgroundHeight = 530;
+struct PixelPoint {
+  int x, y;
+};
+PixelPoint DialogUnitsToPixels(int x, int y);
+PixelPoint LabelOrigin(Row row);
+// Left, top, width and drop-down height of the language list.
+PixelRect LanguageListBox();
+// First region containing the point, tested in the order help, configure, back up,
+// restore, obsolete list.
+HotRegion RegionAt(int x, int y);
+std::optional<Row> RowOf(HotRegion region);
+
+}  // namespace vaultrine::launcher

@@ -1,0 +1,47 @@
+// Which of the sixteen label pictures are visible. Each row has four variants:
+// French plain/underlined (200-207) and English plain/underlined (208-215), the
+// underlined one being the odd id after its plain one. The board keeps at most one
+// variant of a row visible and tells the window what to do with the cursor.
+#pragma once
+#include <array>
+
+#include "common/language.h"
+#include "launcher/hot_regions.h"
+
+namespace vaultrine::launcher {
+
+inline constexpr int kFirstLabelId = 200;
+inline constexpr int kLastLabelId = 215;
+
+int LabelId(Row row, Language language, bool highlighted);
+
+enum class CursorAction {
+  kNone,          // leave the cursor alone
+  kSetHand,       // set the hand cursor (remember the previous one if not yet done)
+  kRestoreSaved,  // put back the cursor the hand replaced
+};
+
+class LabelBoard {
+ public:
+  // Start: plain labels of `language` shown, everything else hidden.
+  explicit LabelBoard(Language language);
+
+  Language language() const { return language_; }
+  bool HandShown() const { return hand_shown_; }
+  bool Visible(int control_id) const;
+
+  // The pointer is now at x, y (client pixels).
+  CursorAction PointerMoved(int x, int y);
+  // The user picked another language: that language's labels replace the others,
+  // a highlighted row stays highlighted.
+  void ChangeLanguage(Language language);
+
+ private:
+  void ShowRow(Row row, bool highlighted);
+
+  Language language_;
+  bool hand_shown_ = false;
+  std::array<bool, kLastLabelId - kFirstLabelId + 1> visible_{};
+};
+
+}  // namespace vaultrine::launcher

@@ -1,0 +1,276 @@
+#include "launcher/launcher_window.h"
+
+#include <windowsx.h>
+
+#include <vector>
+
+#include "common/file_io.h"
+#include "common/win/process_runner.h"
+#include "common/win/raii.h"
+#include "common/win/wide.h"
+#include "launcher/obsolete_command.h"
+#include "launcher/resource.h"
+
+namespace vaultrine::launcher {
+
+LauncherEnvironment SystemEnvironment() {
+  LauncherEnvironment env;
+  env.module_file_name = []() -> std::optional<std::string> {
+    // Grow the buffer rather than cut a deep program folder.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+      const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+      if (n == 0) return std::nullopt;
+      if (n < buffer.size()) return win::FromWide(std::wstring_view(buffer.data(), n));
+      if (buffer.size() >= 32768) return std::nullopt;
+      buffer.resize(buffer.size() * 2);
+    }
+  };
+  env.windows_folder = []() {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const UINT n = GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+    return n && n <= MAX_PATH ? win::FromWide(std::wstring_view(buffer, n)) : std::string();
+  };
+  env.obsolete_report = ShowObsoleteReport;
+  return env;
+}
+
+LauncherWindow::LauncherWindow(HINSTANCE instance, LauncherEnvironment environment)
+    : DialogBase(instance, IDD_LAUNCHER), env_(std::move(environment)) {}
+
+LauncherWindow::~LauncherWindow() {
+  if (icon_) DestroyIcon(icon_);
+  if (small_icon_) DestroyIcon(small_icon_);
+}
+
+HWND LauncherWindow::Open() {
+  HWND h = Create(nullptr);
+  if (h) ShowWindow(h, SW_SHOW);
+  return h;
+}
+
+void LauncherWindow::Process(MSG& msg) {
+  if (hwnd() && (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK) &&
+      (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd))) {
+    FilterClick();
+  }
+  // The click goes on to the normal handling in every case.
+  if (hwnd() && IsDialogMessageW(hwnd(), &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+int LauncherWindow::Run() {
+  if (!Open()) return 1;
+  MSG msg;
+  while (hwnd() && GetMessageW(&msg, nullptr, 0, 0) > 0) Process(msg);
+  return 0;
+}
+
+BOOL LauncherWindow::OnInit() {
+  const int big = GetSystemMetrics(SM_CXICON);
+  const int small = GetSystemMetrics(SM_CXSMICON);
+  icon_ = static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(IDI_LAUNCHER), IMAGE_ICON, big, big, 0));
+  small_icon_ = static_cast<HICON>(
+      LoadImageW(instance(), MAKEINTRESOURCEW(IDI_LAUNCHER), IMAGE_ICON, small, small, 0));
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
+  hand_ = LoadCursorW(instance(), MAKEINTRESOURCEW(IDC_HAND_POINTER));
+
+  // The background is the first control; keep it under the labels so that it never
+  // paints over the one that is showing.
+  if (HWND background = GetWindow(hwnd(), GW_CHILD)) {
+    SetWindowLongPtrW(background, GWL_STYLE,
+                      GetWindowLongPtrW(background, GWL_STYLE) | WS_CLIPSIBLINGS);
+    SetWindowPos(background, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+
+  PinLayout();
+
+  HWND list = Item(IDC_LANGUAGE_LIST);
+  SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"English"));
+  SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Fran\u00E7ais"));
+  board_ = LabelBoard(DetectLanguage());
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(board_.language()), 0);
+  ApplyLabels();
+  // A folder too deep to use is reported when a command needs it, not at start.
+  RebuildPaths(false);
+  return TRUE;
+}
+
+bool LauncherWindow::OnCommand(int id, int notify_code, HWND control) {
+  switch (id) {
+    case IDM_BACKUP: StartCommand(Command::kBackup); return true;
+    case IDM_RESTORE: StartCommand(Command::kRestore); return true;
+    case IDM_CONFIGURE: StartCommand(Command::kConfigure); return true;
+    case IDM_OBSOLETE: StartCommand(Command::kObsolete); return true;
+    case IDM_DOCUMENTATION: StartCommand(Command::kDocumentation); return true;
+    case IDC_LANGUAGE_LIST:
+      if (notify_code == CBN_SELCHANGE) {
+        const LRESULT index = SendMessageW(Item(IDC_LANGUAGE_LIST), CB_GETCURSEL, 0, 0);
+        if (index == 0 || index == 1) {
+          const Language chosen = static_cast<Language>(index);
+          SwitchCatalog(chosen);
+          board_.ChangeLanguage(chosen);
+          ApplyLabels();
+        }
+        return true;
+      }
+      return false;
+    default: return DialogBase::OnCommand(id, notify_code, control);
+  }
+}
+
+bool LauncherWindow::OnPaint() {
+  if (!IsIconic(hwnd()) || !icon_) return false;
+  win::PaintDC dc(hwnd());
+  RECT rc;
+  GetClientRect(hwnd(), &rc);
+  const int cx = GetSystemMetrics(SM_CXICON);
+  const int cy = GetSystemMetrics(SM_CYICON);
+  DrawIcon(dc.get(), (rc.right - cx + 1) / 2, (rc.bottom - cy + 1) / 2, icon_);
+  return true;
+}
+
+void LauncherWindow::OnDestroy() {
+  if (board_.HandShown()) SetCursor(saved_cursor_);
+}
+
+bool LauncherWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      OnPointerMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      result = 0;
+      return true;
+    case WM_SETCURSOR:
+      // Keep the hand while over a hot region instead of flashing the class arrow.
+      if (board_.HandShown() && LOWORD(lp) == HTCLIENT && wp == reinterpret_cast<WPARAM>(hwnd())) {
+        SetCursor(hand_);
+        result = TRUE;
+        return true;
+      }
+      return false;
+    case WM_QUERYDRAGICON:
+      result = reinterpret_cast<INT_PTR>(icon_);
+      return true;
+    default: return false;
+  }
+}
+
+// The hot regions are fixed pixels of the background: lay the pictures out in pixels
+// too, so a dialog font with other metrics cannot pull the labels off their rows.
+void LauncherWindow::PinLayout() {
+  RECT frame = {0, 0, kBackgroundWidth, kBackgroundHeight};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
+  SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const UINT keep = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  for (Row row : kRows) {
+    const PixelPoint at = LabelOrigin(row);
+    for (Language l : {Language::kFrench, Language::kEnglish}) {
+      for (bool hot : {false, true}) SetWindowPos(Item(LabelId(row, l, hot)), nullptr, at.x, at.y, 0, 0, keep);
+    }
+  }
+  const PixelRect list = LanguageListBox();
+  SetWindowPos(Item(IDC_LANGUAGE_LIST), nullptr, list.left, list.top, list.right - list.left,
+               list.bottom - list.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void LauncherWindow::ApplyLabels() {
+  for (int id = kFirstLabelId; id <= kLastLabelId; ++id) {
+    HWND label = Item(id);
+    if (!label) continue;
+    const bool want = board_.Visible(id);
+    const bool shown = (GetWindowLongPtrW(label, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (want != shown) ShowWindow(label, want ? SW_SHOW : SW_HIDE);
+  }
+}
+
+void LauncherWindow::OnPointerMove(int x, int y) {
+  last_x_ = x;
+  last_y_ = y;
+  const bool had_hand = board_.HandShown();
+  const CursorAction action = board_.PointerMoved(x, y);
+  ApplyLabels();
+  if (action == CursorAction::kSetHand) {
+    HCURSOR previous = SetCursor(hand_);
+    if (!had_hand) saved_cursor_ = previous;
+  } else if (action == CursorAction::kRestoreSaved) {
+    SetCursor(saved_cursor_);
+    saved_cursor_ = nullptr;
+  }
+}
+
+void LauncherWindow::FilterClick() {
+  const HotRegion region = RegionAt(last_x_, last_y_);
+  const Language lang = board_.language();
+  switch (region) {
+    case HotRegion::kHelp:
+      PostMessageW(hwnd(), WM_COMMAND, IDM_DOCUMENTATION, 0);
+      break;
+    case HotRegion::kConfigure:
+      PostMessageW(hwnd(), WM_COMMAND, IDM_CONFIGURE, 0);
+      break;
+    case HotRegion::kBackup:
+    case HotRegion::kRestore:
+      if (!RebuildPaths()) break;
+      if (FileReadable(paths_.settings_path)) {
+        PostMessageW(hwnd(), WM_COMMAND, region == HotRegion::kBackup ? IDM_BACKUP : IDM_RESTORE, 0);
+      } else {
+        ShowInfo(LauncherMessage(LauncherText::kSettingsMissing, lang));
+      }
+      break;
+    case HotRegion::kObsolete:
+      if (!RebuildPaths()) break;
+      if (FileReadable(paths_.database_path)) {
+        PostMessageW(hwnd(), WM_COMMAND, IDM_OBSOLETE, 0);
+      } else {
+        ShowInfo(LauncherMessage(LauncherText::kDatabaseMissing, lang));
+      }
+      break;
+    case HotRegion::kNone: break;
+  }
+}
+
+bool LauncherWindow::RebuildPaths(bool report) {
+  const std::optional<std::string> module = env_.module_file_name();
+  const std::optional<std::string> folder = module ? ProgramFolderOf(*module) : std::nullopt;
+  if (!folder) {
+    PostQuitMessage(0);
+    return false;
+  }
+  const std::string settings = *folder + "\\" + kSettingsFileName;
+  paths_ = BuildPaths(*folder, ReadWholeFile(settings));
+  if (const std::optional<std::string> overlong = OverlongPath(paths_)) {
+    if (report) ShowInfo(LauncherMessage(LauncherText::kPathTooLong, board_.language()) + "\n" + *overlong);
+    return false;
+  }
+  return true;
+}
+
+void LauncherWindow::StartCommand(Command command) {
+  if (!RebuildPaths()) return;
+  const Language lang = board_.language();
+  if (command == Command::kObsolete) {
+    env_.obsolete_report(hwnd(), lang, paths_.database_path, paths_.program_folder);
+    return;
+  }
+  const std::string line = CommandLineFor(command, paths_, lang, env_.windows_folder());
+  if (CharCount(line) > kMaxCommandLineChars) {
+    ShowInfo(LauncherMessage(LauncherText::kPathTooLong, lang) + "\n" + line);
+    return;
+  }
+  if (command == Command::kDocumentation) {
+    win::RunNoWait(win::LauncherNoWaitVariant(hwnd()), line, paths_.working_folder);
+  } else {
+    win::RunAndWait(win::LauncherWaitVariant(hwnd()), line, paths_.working_folder);
+  }
+}
+
+void LauncherWindow::ShowInfo(const std::string& text) {
+  MessageBoxW(hwnd(), win::ToWide(text).c_str(), win::ToWide(kLauncherCaption).c_str(),
+              MB_OK | MB_ICONINFORMATION | MB_TOPMOST);
+}
+
+}  // namespace vaultrine::launcher
