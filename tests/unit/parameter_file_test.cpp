@@ -1,7 +1,9 @@
 #include "config_editor/core/parameter_file.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <initializer_list>
@@ -372,6 +374,7 @@ TEST(ParameterFileConvert, NulBytesPassThroughTheGeneralBlock) {
   EXPECT_EQ(e.Saved(), file);
 }
 
+#ifndef _WIN32
 TEST(ParameterFileWrite, FailingWriteLeavesThePreviousFile) {
   Editor e;
   ASSERT_EQ(e.Open(kEditorFile), kConverted);
@@ -387,6 +390,7 @@ TEST(ParameterFileWrite, FailingWriteLeavesThePreviousFile) {
   EXPECT_EQ(ReadBytes(e.backup()), "older backup");
   EXPECT_EQ(e.Internal(), kEditorInternal);  // the edits can still be saved again
 }
+#endif
 
 TEST(ParameterFileWrite, NewFileThatCannotBeCreated) {
   Editor e;
