@@ -4,10 +4,20 @@
 #include <sys/types.h>
 
 #ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <io.h>
 #include <sys/utime.h>
 #include <wchar.h>
+#include <windows.h>
 #include "text_encoding.h"
 #else
+#include <fcntl.h>
+#include <unistd.h>
 #include <utime.h>
 #endif
 
@@ -40,6 +50,33 @@ bool SetFileTimes(const std::string& path, int64_t t) {
   times.modtime = t;
   return _wutime64(Wide(path).c_str(), &times) == 0;
 }
+bool SyncFile(std::FILE* f) {
+  if (std::fflush(f) != 0) return false;
+  return _commit(_fileno(f)) == 0;
+}
+bool ReplaceFileKeepingBackup(const std::string& new_file, const std::string& target,
+                              const std::string& backup) {
+  const std::wstring wnew = Wide(new_file), wtarget = Wide(target), wbackup = Wide(backup);
+  DeleteFileW(wbackup.c_str());
+  if (GetFileAttributesW(wtarget.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return MoveFileExW(wnew.c_str(), wtarget.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+  if (ReplaceFileW(wtarget.c_str(), wnew.c_str(), wbackup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                   nullptr, nullptr))
+    return true;
+  const DWORD error = GetLastError();
+  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+    // The previous file already went to the backup name; give it its name back.
+    MoveFileExW(wbackup.c_str(), wtarget.c_str(), MOVEFILE_WRITE_THROUGH);
+    return false;
+  }
+  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_REMOVE_REPLACED)
+    return false;
+  // Volumes that cannot replace (some network shares): keep a copy, then one
+  // replacing move, which never leaves the name empty either.
+  if (!CopyFileW(wtarget.c_str(), wbackup.c_str(), FALSE)) return false;
+  return MoveFileExW(wnew.c_str(), wtarget.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
 #else
 UniqueFile OpenFile(const std::string& path, const char* mode) {
   return UniqueFile(std::fopen(path.c_str(), mode));
@@ -61,6 +98,45 @@ bool SetFileTimes(const std::string& path, int64_t t) {
   times.actime = static_cast<time_t>(t);
   times.modtime = static_cast<time_t>(t);
   return utime(path.c_str(), &times) == 0;
+}
+bool SyncFile(std::FILE* f) {
+  if (std::fflush(f) != 0) return false;
+  return fsync(fileno(f)) == 0;
+}
+namespace {
+bool CopyBytes(const std::string& from, const std::string& to) {
+  UniqueFile in(std::fopen(from.c_str(), "rb"));
+  if (!in) return false;
+  UniqueFile out(std::fopen(to.c_str(), "wb"));
+  if (!out) return false;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, in.get())) > 0)
+    if (std::fwrite(buf, 1, n, out.get()) != n) return false;
+  return !std::ferror(in.get()) && SyncFile(out.get());
+}
+void SyncFolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const int fd = open(folder.c_str(), O_RDONLY);
+  if (fd >= 0) {
+    fsync(fd);
+    close(fd);
+  }
+}
+}  // namespace
+bool ReplaceFileKeepingBackup(const std::string& new_file, const std::string& target,
+                              const std::string& backup) {
+  std::remove(backup.c_str());
+  struct stat st;
+  if (stat(target.c_str(), &st) == 0) {
+    // A second name for the previous file first, so the rename below can swap the
+    // target in one step; a copy where the file system has no hard links.
+    if (link(target.c_str(), backup.c_str()) != 0 && !CopyBytes(target, backup)) return false;
+  }
+  if (std::rename(new_file.c_str(), target.c_str()) != 0) return false;
+  SyncFolderOf(target);
+  return true;
 }
 #endif
 

@@ -27,6 +27,18 @@ std::optional<int64_t> FileModificationTime(const std::string& utf8_path);
 // Sets both access and modification time.
 bool SetFileTimes(const std::string& utf8_path, int64_t seconds_since_1970);
 
+// Pushes everything written so far to the disk (fflush, then fsync/_commit), so a
+// file about to replace another is complete before its name changes.
+bool SyncFile(std::FILE* f);
+
+// Puts `new_file` in the place of `target` in one step and keeps the previous
+// target under `backup` (an older backup is discarded). The name `target` never
+// stops existing while it happens: on failure the previous target is still there.
+// When `target` does not exist yet, `new_file` simply takes its name and any old
+// `backup` is removed, since there is no previous version to keep.
+bool ReplaceFileKeepingBackup(const std::string& new_file, const std::string& target,
+                              const std::string& backup);
+
 // Whole file as bytes; nullopt when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& utf8_path);
 
