@@ -2,10 +2,10 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
@@ -46,7 +46,11 @@ class ReportWriter {
   void AppendPath(const char* data, size_t size) {
     const size_t start = buffer_.size();
     buffer_.append(data, size);
-    std::replace(buffer_.begin() + static_cast<std::ptrdiff_t>(start), buffer_.end(), '/', '\\');
+    char* p = &buffer_[start];
+    char* const end = p + size;
+    while ((p = static_cast<char*>(std::memchr(p, '/', static_cast<size_t>(end - p)))) != nullptr) {
+      *p++ = '\\';
+    }
     if (buffer_.size() >= kFlushAt) Flush();
   }
 
@@ -156,9 +160,11 @@ ReportOutcome WriteObsoleteReport(const ObsoleteReportVariant& v, const std::str
     out.Append(kSeparator);
   }
 
-  // Read-only: the report never creates or alters the engine's database.
+  // Read-only: the report never creates or alters the engine's database. The
+  // connection never leaves this call, so it needs no mutex on every column read.
   sqlite3* raw_db = nullptr;
-  const int opened = sqlite3_open_v2(database_path.c_str(), &raw_db, SQLITE_OPEN_READONLY, nullptr);
+  const int opened = sqlite3_open_v2(database_path.c_str(), &raw_db,
+                                     SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   Database db(raw_db);
   if (opened != SQLITE_OK) {
     const std::string why = ErrorText(db.get());

@@ -88,6 +88,7 @@ bool BuildDatabase(const std::string& path, long rows, int64_t now) {
 
 struct Run {
   double seconds = 0;
+  double cpu_seconds = 0;  // user + system: what the run cost, whatever else the machine does
   long max_rss_kib = 0;
   bool ok = false;
 };
@@ -115,6 +116,8 @@ Run Spawn(const std::vector<std::string>& argv, const std::string& stdout_path) 
   if (wait4(pid, &status, 0, &usage) != pid) return run;
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.max_rss_kib = usage.ru_maxrss;
+  run.cpu_seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
   run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   return run;
 }
@@ -168,7 +171,7 @@ int main(int argc, char** argv) {
   if (argc == 5 && std::string(argv[1]) == "--run-report") return RunReport(argv[2], argv[3], argv[4]);
 
   std::vector<long> row_counts = {100000, 1000000};
-  int repeat = 5;
+  int repeat = 7;
   fs::path work = fs::temp_directory_path() / "vaultrine-obsolete-bench";
   std::string shell = "/usr/bin/sqlite3";
   for (int i = 1; i + 1 < argc; i += 2) {
@@ -193,10 +196,11 @@ int main(int argc, char** argv) {
   const int64_t now = vaultrine::CurrentUnixTime();
   const std::string heading = "\xEF\xBB\xBF" "Days \tObsolete files    \r\n=====\t==================\r\n\r\n";
 
-  std::printf("obsolete-files report vs %s (%s), %d alternating runs each, median wall time\n",
+  std::printf("obsolete-files report vs %s -tabs -readonly DB QUERY > FILE (SQLite %s)\n"
+              "%d alternating runs each; medians of wall and CPU (user+system) seconds; peak RSS\n",
               shell.c_str(), sqlite3_libversion(), repeat);
-  std::printf("%10s %12s %12s %8s %14s %14s\n", "rows", "report s", "shell s", "ratio",
-              "report KiB", "shell KiB");
+  std::printf("%9s %9s %9s %7s %9s %9s %7s %11s %11s\n", "rows", "report", "shell", "ratio",
+              "rep. CPU", "sh. CPU", "ratio", "report KiB", "shell KiB");
   bool all_ok = true;
   std::vector<long> report_rss;
   for (long rows : row_counts) {
@@ -207,7 +211,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "could not build %s\n", db.c_str());
       return 1;
     }
-    std::vector<double> ours, theirs;
+    std::vector<double> ours, theirs, ours_cpu, theirs_cpu;
     long ours_rss = 0, theirs_rss = 0;
     for (int r = 0; r < repeat; ++r) {
       const Run a = Spawn({self, "--run-report", db, report, std::to_string(now)}, "");
@@ -218,14 +222,17 @@ int main(int argc, char** argv) {
       }
       ours.push_back(a.seconds);
       theirs.push_back(b.seconds);
+      ours_cpu.push_back(a.cpu_seconds);
+      theirs_cpu.push_back(b.cpu_seconds);
       ours_rss = std::max(ours_rss, a.max_rss_kib);
       theirs_rss = std::max(theirs_rss, b.max_rss_kib);
     }
     const bool same = ReadAll(report) == heading + ShellAsReport(ReadAll(tsv));
     all_ok = all_ok && same;
     report_rss.push_back(ours_rss);
-    std::printf("%10ld %12.3f %12.3f %8.3f %14ld %14ld%s\n", rows, Median(ours), Median(theirs),
-                Median(ours) / Median(theirs), ours_rss, theirs_rss,
+    std::printf("%9ld %9.3f %9.3f %7.3f %9.3f %9.3f %7.3f %11ld %11ld%s\n", rows, Median(ours),
+                Median(theirs), Median(ours) / Median(theirs), Median(ours_cpu), Median(theirs_cpu),
+                Median(ours_cpu) / Median(theirs_cpu), ours_rss, theirs_rss,
                 same ? "" : "  OUTPUTS DIFFER");
     fs::remove(db);
   }
