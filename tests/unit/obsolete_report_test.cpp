@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,8 @@ struct GoldenCase {
   std::string expected;
 };
 
+void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.name; }
+
 class ObsoleteReportGolden : public ObsoleteReportTest,
                              public ::testing::WithParamInterface<GoldenCase> {};
 
@@ -131,6 +134,8 @@ struct DayCase {
   int64_t seconds_ago;
   std::string expected;
 };
+
+void PrintTo(const DayCase& c, std::ostream* os) { *os << c.name; }
 
 class ObsoleteReportDays : public ObsoleteReportTest,
                            public ::testing::WithParamInterface<DayCase> {};
@@ -217,6 +222,8 @@ struct TaskCase {
   std::string expected;
 };
 
+void PrintTo(const TaskCase& c, std::ostream* os) { *os << c.name; }
+
 class ObsoleteReportTasks : public ObsoleteReportTest,
                             public ::testing::WithParamInterface<TaskCase> {};
 
@@ -255,6 +262,8 @@ struct FailureCase {
   std::string caption;
   std::optional<std::string> report;  // nullopt: no report file at all
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 class ObsoleteReportFailures : public ObsoleteReportTest,
                                public ::testing::WithParamInterface<FailureCase> {};
