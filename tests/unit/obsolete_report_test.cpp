@@ -341,6 +341,17 @@ TEST_F(ObsoleteReportTest, ErrorTextsAreWholeSqliteMessages) {
   EXPECT_EQ(sink_.boxes[1].text, "Erreur lors de l'ouverture de la base de données: unable to open database file");
 }
 
+TEST_F(ObsoleteReportTest, AReportThatCannotBeWrittenIsNotOpened) {
+  // /dev/full opens but refuses every byte: a full disk. Library variant only, as
+  // the launcher's deletes the old report first.
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  MakeDatabase(Database(), {{"a", kNow}});
+  EXPECT_EQ(WriteObsoleteReport(LibraryReportVariant("task", "c", "/dev/full"), Database(), kNow, sink_),
+            ReportOutcome::kCreateFailed);
+  ASSERT_EQ(sink_.boxes.size(), 1u);
+  EXPECT_EQ(sink_.boxes[0].text, "Could not create the output file.");
+}
+
 TEST(ObsoleteReportClock, IsSecondsSince1970In64Bits) {
   const int64_t now = CurrentUnixTime();
   EXPECT_GT(now, 1700000000);  // after November 2023
