@@ -36,5 +36,11 @@ demo: dist
 run: build
 	@scripts/wine-run build/win64/programfolder/TopVaultrine.exe
 
+# Benchmarks get an unsanitized Release build of their own so the timings are honest.
+bench: bootstrap
+	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVAULTRINE_SANITIZE=OFF \
+	  -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ >/dev/null
+	@cmake --build build/bench -j2 --target run_benchmarks
+
 clean:
 	rm -rf build dist demo-out
