@@ -51,8 +51,9 @@ TEST(ParseRule, StoredRulesOpenToAValueThatComposesBack) {
     auto parts = ParseRule(c.section, c.rule);
     ASSERT_TRUE(parts) << c.rule;
     EXPECT_EQ(parts->commented, c.typed.rfind('#', 0) == 0) << c.rule;
-    if (c.section == S::kExclude || c.section == S::kMd5Compare)
+    if (c.section == S::kExclude || c.section == S::kMd5Compare) {
       EXPECT_EQ(parts->kind, c.kind) << c.rule;
+    }
     RuleParts again = *parts;
     if (parts->commented) again.value = "#" + again.value;
     EXPECT_EQ(ComposeRule(c.section, again), c.rule);

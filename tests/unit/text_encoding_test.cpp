@@ -6,7 +6,7 @@ namespace vaultrine {
 namespace {
 
 TEST(TextEncoding, RoundTripsThroughUtf16) {
-  for (const std::string s : {std::string(""), std::string("plain"), std::string("Fran\xC3\xA7" "ais"),
+  for (const std::string& s : {std::string(""), std::string("plain"), std::string("Fran\xC3\xA7" "ais"),
                               std::string("\xE2\x82\xAC 5"), std::string("\xF0\x9F\x93\x81 folder")}) {
     EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(s)), s);
   }
@@ -23,7 +23,7 @@ TEST(TextEncoding, Cp1252CoversWesternAccentsAndEuro) {
 
 TEST(TextEncoding, InvalidUtf8NeverReadsPastTheEnd) {
   // Truncated sequences, stray continuation bytes, overlong forms and surrogates.
-  for (const std::string s : {std::string("\xC3"), std::string("\xE2\x82"), std::string("\x80\x80"),
+  for (const std::string& s : {std::string("\xC3"), std::string("\xE2\x82"), std::string("\x80\x80"),
                               std::string("\xC0\xAF"), std::string("\xED\xA0\x80"),
                               std::string("\xF4\x90\x80\x80"), std::string("a\xFF" "b")}) {
     const std::u16string w = Utf8ToUtf16(s);
