@@ -34,25 +34,25 @@ void CutToCharacter(std::string& text, std::size_t limit) {
 
 }  // namespace
 
-bool MessageFile::LoadMessageFile(const std::string& program_folder, MessageErrorSink& sink) {
+bool MessageFile::LoadMessageFile(const std::string& program_folder, MessageSink& sink) {
   ReleaseMessageFile();
   const std::string name = variant_.file_name;
   UniqueFile file = OpenFile(program_folder + kSeparator + name, "rb");
   if (!file) {
-    sink.ShowError(variant_.caption, "Cannot open " + name);
+    sink.Show({"Cannot open " + name, variant_.caption, MessageIcon::kError});
     return false;
   }
   std::unique_ptr<char[]> image(new (std::nothrow) char[kImageSize]());
   if (!image) {
     file.reset();
-    sink.ShowError(variant_.caption, "Memory allocation ERROR");
+    sink.Show({"Memory allocation ERROR", variant_.caption, MessageIcon::kError});
     return false;
   }
   std::fread(image.get(), 1, kImageSize, file.get());
   const bool read_failed = std::ferror(file.get()) != 0;
   file.reset();
   if (read_failed && variant_.check_read) {
-    sink.ShowError(variant_.caption, "Cannot load " + name);
+    sink.Show({"Cannot load " + name, variant_.caption, MessageIcon::kError});
     return false;
   }
   image_ = std::move(image);

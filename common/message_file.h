@@ -12,14 +12,10 @@
 #include <string>
 #include <string_view>
 
+#include "common/message_sink.h"
+
 namespace vaultrine {
 
-// Where loading errors are reported ("Cannot open ConfigVaultrine.mes", ...).
-class MessageErrorSink {
- public:
-  virtual ~MessageErrorSink() = default;
-  virtual void ShowError(std::string_view caption, std::string_view text) = 0;
-};
 
 // What differs between the two programs that carry a message file.
 struct MessageFileVariant {
@@ -47,7 +43,7 @@ class MessageFile {
 
   // Reads the first kImageSize bytes of <program_folder>/<file_name>. On failure the
   // error has been shown through the sink and no image is kept.
-  bool LoadMessageFile(const std::string& program_folder, MessageErrorSink& sink);
+  bool LoadMessageFile(const std::string& program_folder, MessageSink& sink);
 
   // Chooses "[<name>_<language_code>]"; call again when the language changes.
   void SelectSection(std::string_view name, std::string_view language_code);

@@ -121,8 +121,8 @@ ObsoleteReportVariant LauncherReportVariant(Language language, std::string repor
   v.with_heading = true;
   v.heading_language = language;
   v.caption = "VAULTRINE 1.92";
-  v.create_failure_icon = ReportBoxIcon::kWarning;
-  v.database_failure_icon = ReportBoxIcon::kError;
+  v.create_failure_icon = MessageIcon::kWarning;
+  v.database_failure_icon = MessageIcon::kError;
   v.create_failure_text = "Une erreur s'est produite lors de la création du fichier liste";
   v.open_failure_prefix = "Erreur lors de l'ouverture de la base de données: ";
   v.sql_failure_prefix = "Erreur SQL: ";
@@ -143,9 +143,9 @@ ObsoleteReportVariant LibraryReportVariant(std::string task_pattern, std::string
 }
 
 ReportOutcome WriteObsoleteReport(const ObsoleteReportVariant& v, const std::string& database_path,
-                                  int64_t now, ReportBoxSink& boxes) {
-  auto fail = [&](ReportOutcome outcome, std::string text, ReportBoxIcon icon) {
-    boxes.Show(ReportBox{std::move(text), v.caption, icon});
+                                  int64_t now, MessageSink& boxes) {
+  auto fail = [&](ReportOutcome outcome, std::string text, MessageIcon icon) {
+    boxes.Show(UserMessage{std::move(text), v.caption, icon});
     return outcome;
   };
 

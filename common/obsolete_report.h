@@ -2,31 +2,18 @@
 // `dest`, most recent first, with their age in whole days, written as a UTF-8 text
 // file for Notepad. The launcher lists the whole database under a heading; the
 // backup library lists one task's rows only. One routine, the variant as data.
-// Portable: message boxes go through ReportBoxSink, the clock is a parameter.
+// Portable: message boxes go through MessageSink, the clock is a parameter.
 #pragma once
 #include <cstdint>
 #include <string>
 
 #include "common/language.h"
+#include "common/message_sink.h"
 
 namespace vaultrine {
 
 inline constexpr const char* kObsoleteReportFileName = "Lapsarium_FileList.txt";
 
-enum class ReportBoxIcon { kWarning, kError };
-
-// One message box as the user should see it; the window side adds the owner.
-struct ReportBox {
-  std::string text;
-  std::string caption;
-  ReportBoxIcon icon;
-};
-
-class ReportBoxSink {
- public:
-  virtual ~ReportBoxSink() = default;
-  virtual void Show(const ReportBox& box) = 0;
-};
 
 struct ObsoleteReportVariant {
   std::string report_path;
@@ -36,8 +23,8 @@ struct ObsoleteReportVariant {
   bool by_task = false;               // library: only rows whose task is LIKE task_pattern
   std::string task_pattern;
   std::string caption;
-  ReportBoxIcon create_failure_icon = ReportBoxIcon::kWarning;
-  ReportBoxIcon database_failure_icon = ReportBoxIcon::kWarning;
+  MessageIcon create_failure_icon = MessageIcon::kWarning;
+  MessageIcon database_failure_icon = MessageIcon::kWarning;
   std::string create_failure_text;
   std::string open_failure_prefix;  // followed by SQLite's error text
   std::string sql_failure_prefix;
@@ -68,7 +55,7 @@ enum class ReportOutcome {
 // rows sort last).
 ReportOutcome WriteObsoleteReport(const ObsoleteReportVariant& variant,
                                   const std::string& database_path, int64_t now,
-                                  ReportBoxSink& boxes);
+                                  MessageSink& boxes);
 
 // Seconds since 1970-01-01 UTC, 64-bit.
 int64_t CurrentUnixTime();

@@ -150,9 +150,9 @@ double Median(std::vector<double> v) {
   return v.empty() ? 0 : v[v.size() / 2];
 }
 
-class StderrSink : public vaultrine::ReportBoxSink {
+class StderrSink : public vaultrine::MessageSink {
  public:
-  void Show(const vaultrine::ReportBox& box) override {
+  void Show(const vaultrine::UserMessage& box) override {
     std::fprintf(stderr, "%s: %s\n", box.caption.c_str(), box.text.c_str());
   }
 };

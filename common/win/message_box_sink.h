@@ -1,23 +1,23 @@
-// Shows the message file's loading errors in an error box, with the caption the
-// variant gives and the owner its program wants (the editor's current page, none in
-// the restore library).
+// Shows the portable code's messages as message boxes. The owner is asked for when
+// a box is shown, since a program's current window may change (the editor's pages).
 #pragma once
 #include <windows.h>
 
 #include <functional>
 
-#include "common/message_file.h"
+#include "common/message_sink.h"
 
 namespace vaultrine::win {
 
-class MessageBoxErrorSink : public MessageErrorSink {
+class MessageBoxSink : public MessageSink {
  public:
-  // The owner is asked for when a box is shown, since the editor's page changes.
-  explicit MessageBoxErrorSink(std::function<HWND()> owner = {}) : owner_(std::move(owner)) {}
-  void ShowError(std::string_view caption, std::string_view text) override;
+  explicit MessageBoxSink(std::function<HWND()> owner = {}, bool topmost = false)
+      : owner_(std::move(owner)), topmost_(topmost) {}
+  void Show(const UserMessage& message) override;
 
  private:
   std::function<HWND()> owner_;
+  bool topmost_;
 };
 
 }  // namespace vaultrine::win

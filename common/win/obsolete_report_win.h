@@ -9,16 +9,6 @@
 
 namespace vaultrine::win {
 
-// Topmost message boxes with the variant's caption and icon, owned by `owner`.
-class MessageBoxReportSink : public ReportBoxSink {
- public:
-  explicit MessageBoxReportSink(HWND owner) : owner_(owner) {}
-  void Show(const ReportBox& box) override;
-
- private:
-  HWND owner_;
-};
-
 // Launcher command: program folder + "\Lapsarium_FileList.txt" over the whole
 // database, then "Notepad.exe <report>" with the launcher minimised meanwhile.
 void RunLauncherObsoleteReport(HWND launcher, Language language,

@@ -1,32 +1,19 @@
-// Where the core's user messages go. The editor shows each as a topmost message
-// box captioned kEditorCaption; tests record them. Keeps the core free of windows.
+// The editor core's messages: every box it asks for carries the editor's caption.
 #pragma once
 #include <string>
-#include <vector>
+
+#include "common/message_sink.h"
 
 namespace vaultrine::config {
 
+using vaultrine::MessageIcon;
+using vaultrine::MessageSink;
+using vaultrine::RecordingSink;
+
 inline constexpr const char* kEditorCaption = "Config VAULTRINE 1.92";
 
-enum class MessageIcon { kInformation, kError };
-
-class MessageSink {
- public:
-  virtual ~MessageSink() = default;
-  virtual void Show(const std::string& text, MessageIcon icon) = 0;
-};
-
-// Keeps every message in order; for tests and for callers that decide later.
-class RecordingSink : public MessageSink {
- public:
-  struct Message {
-    std::string text;
-    MessageIcon icon;
-  };
-  void Show(const std::string& text, MessageIcon icon) override {
-    messages.push_back({text, icon});
-  }
-  std::vector<Message> messages;
-};
+inline void ShowEditorMessage(MessageSink& sink, std::string text, MessageIcon icon) {
+  sink.Show({std::move(text), kEditorCaption, icon});
+}
 
 }  // namespace vaultrine::config

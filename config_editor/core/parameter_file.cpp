@@ -92,7 +92,7 @@ std::optional<LineReader> FindSection(const std::string& working_copy, std::stri
                                       MessageSink& sink) {
   LineReader reader = LineReader::Open(working_copy);
   if (!reader.is_open()) {
-    sink.Show(kMsgCannotOpenParameters, MessageIcon::kError);
+    ShowEditorMessage(sink, kMsgCannotOpenParameters, MessageIcon::kError);
     return std::nullopt;
   }
   std::string line;
@@ -106,7 +106,7 @@ bool LoadRuleSection(const std::string& working_copy, ProfileFile& internal,
   const std::string header = "[" + std::string(section) + "]";
   std::optional<LineReader> reader = FindSection(working_copy, header, sink);
   if (!reader) {
-    sink.Show(Format(kMsgSectionFailed, header), MessageIcon::kError);
+    ShowEditorMessage(sink, Format(kMsgSectionFailed, header), MessageIcon::kError);
     return false;
   }
   std::string line;
@@ -116,7 +116,7 @@ bool LoadRuleSection(const std::string& working_copy, ProfileFile& internal,
     stored = internal.Write(section, EntryKey(counter++), line) && stored;
   reader.reset();
   if (!stored || !internal.Flush()) {
-    sink.Show(Format(kMsgSectionFailed, header), MessageIcon::kError);
+    ShowEditorMessage(sink, Format(kMsgSectionFailed, header), MessageIcon::kError);
     return false;
   }
   return true;
@@ -124,16 +124,16 @@ bool LoadRuleSection(const std::string& working_copy, ProfileFile& internal,
 
 ConvertResult ConvertToInternal(std::string& parameter_path, MessageSink& sink) {
   if (parameter_path.empty()) {
-    sink.Show(kMsgNoFileChosen, MessageIcon::kInformation);
+    ShowEditorMessage(sink, kMsgNoFileChosen, MessageIcon::kInformation);
     return kNoParameterFile;
   }
   const std::string working = WorkingCopyName(parameter_path);
   if (!FileReadable(working)) {
-    sink.Show(kMsgNoSuchFile, MessageIcon::kInformation);
+    ShowEditorMessage(sink, kMsgNoSuchFile, MessageIcon::kInformation);
     return kNoWorkingCopy;
   }
   if (!IsCompatible(working)) {
-    sink.Show(Format(kMsgIncompatible, working), MessageIcon::kError);
+    ShowEditorMessage(sink, Format(kMsgIncompatible, working), MessageIcon::kError);
     parameter_path.clear();
     return kIncompatible;
   }
@@ -143,12 +143,12 @@ ConvertResult ConvertToInternal(std::string& parameter_path, MessageSink& sink) 
   {
     UniqueFile out = internal_name.empty() ? nullptr : OpenFile(internal_name, "wb");
     if (!out) {
-      sink.Show(kMsgCannotCreateInternal, MessageIcon::kError);
+      ShowEditorMessage(sink, kMsgCannotCreateInternal, MessageIcon::kError);
       return kNoInternalFile;
     }
     std::optional<LineReader> general = FindSection(working, "[general]", sink);
     if (!general) {
-      sink.Show(Format(kMsgSectionFailed, "[general]"), MessageIcon::kError);
+      ShowEditorMessage(sink, Format(kMsgSectionFailed, "[general]"), MessageIcon::kError);
       return kSectionMissing;
     }
     std::string block = std::string("[general]") + kEol;
@@ -157,7 +157,7 @@ ConvertResult ConvertToInternal(std::string& parameter_path, MessageSink& sink) 
     block += kEol;
     const bool written = std::fwrite(block.data(), 1, block.size(), out.get()) == block.size();
     if (std::fclose(out.release()) != 0 || !written) {
-      sink.Show(kMsgCannotCreateInternal, MessageIcon::kError);
+      ShowEditorMessage(sink, kMsgCannotCreateInternal, MessageIcon::kError);
       return kNoInternalFile;
     }
   }
@@ -167,7 +167,7 @@ ConvertResult ConvertToInternal(std::string& parameter_path, MessageSink& sink) 
 
   std::optional<LineReader> destination = FindSection(working, "[destination]", sink);
   if (!destination) {
-    sink.Show(Format(kMsgSectionFailed, "[destination]"), MessageIcon::kError);
+    ShowEditorMessage(sink, Format(kMsgSectionFailed, "[destination]"), MessageIcon::kError);
     return kSectionMissing;
   }
   std::string line;
@@ -180,7 +180,7 @@ ConvertResult ConvertToInternal(std::string& parameter_path, MessageSink& sink) 
   }
   destination.reset();
   if (!internal.Flush()) {
-    sink.Show(Format(kMsgSectionFailed, "[destination]"), MessageIcon::kError);
+    ShowEditorMessage(sink, Format(kMsgSectionFailed, "[destination]"), MessageIcon::kError);
     return kSectionMissing;
   }
 
@@ -248,13 +248,13 @@ WriteResult WriteParameterFile(const std::string& parameter_path, MessageSink& s
 
   UniqueFile out = OpenFile(working, "wb");
   if (!out) {
-    sink.Show(kMsgCannotCreateParameters, MessageIcon::kError);
+    ShowEditorMessage(sink, kMsgCannotCreateParameters, MessageIcon::kError);
     return kCannotCreate;
   }
   if (internal_name.empty() || !FileReadable(internal_name)) {
     out.reset();
     RemoveFile(working);
-    sink.Show(kMsgCannotOpenInternal, MessageIcon::kError);
+    ShowEditorMessage(sink, kMsgCannotOpenInternal, MessageIcon::kError);
     return kCannotReadInternal;
   }
   const std::string bytes = ComposeParameterFile(internal_name);
@@ -264,7 +264,7 @@ WriteResult WriteParameterFile(const std::string& parameter_path, MessageSink& s
   ok = ok && ReplaceFileKeepingBackup(working, target, BackupCopyName(target));
   if (!ok) {
     RemoveFile(working);
-    sink.Show(kMsgCannotCreateParameters, MessageIcon::kError);
+    ShowEditorMessage(sink, kMsgCannotCreateParameters, MessageIcon::kError);
     return kCannotCreate;
   }
   RemoveFile(internal_name);

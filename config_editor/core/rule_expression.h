@@ -48,7 +48,7 @@ std::string PlaceholderRule(RuleSection section);
 
 inline constexpr const char* kSyntaxErrorMessage = "Il y a une erreur de syntaxe dans ce fichier";
 inline void ShowSyntaxError(MessageSink& sink) {
-  sink.Show(kSyntaxErrorMessage, MessageIcon::kError);
+  ShowEditorMessage(sink, kSyntaxErrorMessage, MessageIcon::kError);
 }
 
 }  // namespace vaultrine::config

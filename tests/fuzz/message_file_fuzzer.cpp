@@ -9,8 +9,8 @@
 
 namespace {
 
-struct QuietSink : vaultrine::MessageErrorSink {
-  void ShowError(std::string_view, std::string_view) override {}
+struct QuietSink : vaultrine::MessageSink {
+  void Show(const vaultrine::UserMessage&) override {}
 };
 
 }  // namespace

@@ -16,12 +16,15 @@ namespace {
 using testing::TempDir;
 using testing::WriteBytes;
 
-struct RecordingSink : MessageErrorSink {
-  void ShowError(std::string_view caption, std::string_view text) override {
-    shown.push_back(std::string(caption) + " | " + std::string(text));
-  }
+// Caption and text of each box, as "caption | text".
+std::vector<std::string> Shown(const RecordingSink& sink) {
   std::vector<std::string> shown;
-};
+  for (const UserMessage& m : sink.messages) {
+    EXPECT_EQ(m.icon, MessageIcon::kError);
+    shown.push_back(m.caption + " | " + m.text);
+  }
+  return shown;
+}
 
 // Writes `content` as the editor's message file, loads it, selects MAIN for the
 // language and looks the key up; the result comes back as UTF-8.
@@ -31,7 +34,7 @@ std::string LookUp(const std::string& content, const char* language, const char*
   RecordingSink sink;
   MessageFile messages(kEditorMessageFile);
   EXPECT_TRUE(messages.LoadMessageFile(dir.path().string(), sink));
-  EXPECT_TRUE(sink.shown.empty());
+  EXPECT_TRUE(sink.messages.empty());
   messages.SelectSection("MAIN", language);
   return Utf16ToUtf8(messages.LookUpMessage(key));
 }
@@ -200,7 +203,7 @@ TEST_P(LoadFailures, ReportThroughTheSinkAndAnswerQuestionMarks) {
   MessageFile messages(c.variant);
   EXPECT_EQ(messages.LoadMessageFile(dir.path().string(), sink), c.loaded) << c.what;
   EXPECT_EQ(messages.loaded(), c.loaded) << c.what;
-  EXPECT_EQ(sink.shown, c.shown) << c.what;
+  EXPECT_EQ(Shown(sink), c.shown) << c.what;
   messages.SelectSection("MAIN", "eng");
   EXPECT_EQ(messages.section_offset(), -1) << c.what;
   for (const char* key : {"tag_general", "ask_1", ""}) {

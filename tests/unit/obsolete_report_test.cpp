@@ -26,12 +26,6 @@ const std::string kSeparator = "=====\t==================\r\n\r\n";
 constexpr int64_t kNow = 1700000000;
 constexpr int64_t kDay = 86400;
 
-class RecordingSink : public ReportBoxSink {
- public:
-  void Show(const ReportBox& box) override { boxes.push_back(box); }
-  std::vector<ReportBox> boxes;
-};
-
 struct Row {
   std::optional<std::string> destpath;
   std::optional<int64_t> otime;
@@ -80,7 +74,7 @@ class ObsoleteReportTest : public ::testing::Test {
   // Report body after the library variant's mark.
   std::string LibraryRows(const std::string& task) {
     EXPECT_EQ(RunLibrary(task), ReportOutcome::kWritten);
-    EXPECT_TRUE(sink_.boxes.empty());
+    EXPECT_TRUE(sink_.messages.empty());
     const std::string bytes = ReadBytes(Report());
     EXPECT_EQ(bytes.substr(0, 3), kMark);
     return bytes.substr(std::min<size_t>(3, bytes.size()));
@@ -109,7 +103,7 @@ TEST_P(ObsoleteReportGolden, WritesExactBytes) {
   MakeDatabase(Database(), c.rows);
   const ReportOutcome outcome = c.launcher ? RunLauncher(c.language) : RunLibrary("task");
   EXPECT_EQ(outcome, ReportOutcome::kWritten);
-  EXPECT_TRUE(sink_.boxes.empty());
+  EXPECT_TRUE(sink_.messages.empty());
   EXPECT_EQ(ReadBytes(Report()), c.expected);
 }
 
@@ -258,7 +252,7 @@ struct FailureCase {
   enum { kNoDatabase, kNoTable, kNoReport } fault;
   ReportOutcome outcome;
   std::string text;  // for a missing database: the text before SQLite's reason
-  ReportBoxIcon icon;
+  MessageIcon icon;
   std::string caption;
   std::optional<std::string> report;  // nullopt: no report file at all
 };
@@ -286,15 +280,15 @@ TEST_P(ObsoleteReportFailures, ShowOneBoxAndKeepTheHeading) {
   const ObsoleteReportVariant v = c.launcher ? LauncherReportVariant(Language::kEnglish, report)
                                              : LibraryReportVariant("%", "Backup caption", report);
   EXPECT_EQ(WriteObsoleteReport(v, database, kNow, sink_), c.outcome);
-  ASSERT_EQ(sink_.boxes.size(), 1u);
+  ASSERT_EQ(sink_.messages.size(), 1u);
   if (c.fault == FailureCase::kNoDatabase) {
-    EXPECT_THAT(sink_.boxes[0].text, ::testing::StartsWith(c.text));
-    EXPECT_GT(sink_.boxes[0].text.size(), c.text.size());
+    EXPECT_THAT(sink_.messages[0].text, ::testing::StartsWith(c.text));
+    EXPECT_GT(sink_.messages[0].text.size(), c.text.size());
   } else {
-    EXPECT_EQ(sink_.boxes[0].text, c.text);
+    EXPECT_EQ(sink_.messages[0].text, c.text);
   }
-  EXPECT_EQ(sink_.boxes[0].icon, c.icon);
-  EXPECT_EQ(sink_.boxes[0].caption, c.caption);
+  EXPECT_EQ(sink_.messages[0].icon, c.icon);
+  EXPECT_EQ(sink_.messages[0].caption, c.caption);
   if (c.report) {
     EXPECT_EQ(ReadBytes(report), *c.report);
   } else {
@@ -310,20 +304,20 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, ObsoleteReportFailures,
     ::testing::Values(
         FailureCase{"LauncherNoDatabase", true, FailureCase::kNoDatabase, ReportOutcome::kOpenFailed,
-                    "Erreur lors de l'ouverture de la base de données: ", ReportBoxIcon::kError,
+                    "Erreur lors de l'ouverture de la base de données: ", MessageIcon::kError,
                     "VAULTRINE 1.92", kMark + kEnglishHeading + kSeparator},
         FailureCase{"LibraryNoDatabase", false, FailureCase::kNoDatabase, ReportOutcome::kOpenFailed,
-                    "Can't open database: ", ReportBoxIcon::kWarning, "Backup caption", kMark},
+                    "Can't open database: ", MessageIcon::kWarning, "Backup caption", kMark},
         FailureCase{"LauncherNoTable", true, FailureCase::kNoTable, ReportOutcome::kQueryFailed,
-                    "Erreur SQL: no such table: dest", ReportBoxIcon::kError, "VAULTRINE 1.92",
+                    "Erreur SQL: no such table: dest", MessageIcon::kError, "VAULTRINE 1.92",
                     kMark + kEnglishHeading + kSeparator},
         FailureCase{"LibraryNoTable", false, FailureCase::kNoTable, ReportOutcome::kQueryFailed,
-                    "SQL error: no such table: dest", ReportBoxIcon::kWarning, "Backup caption", kMark},
+                    "SQL error: no such table: dest", MessageIcon::kWarning, "Backup caption", kMark},
         FailureCase{"LauncherNoReport", true, FailureCase::kNoReport, ReportOutcome::kCreateFailed,
                     "Une erreur s'est produite lors de la création du fichier liste",
-                    ReportBoxIcon::kWarning, "VAULTRINE 1.92", std::nullopt},
+                    MessageIcon::kWarning, "VAULTRINE 1.92", std::nullopt},
         FailureCase{"LibraryNoReport", false, FailureCase::kNoReport, ReportOutcome::kCreateFailed,
-                    "Could not create the output file.", ReportBoxIcon::kWarning, "Backup caption",
+                    "Could not create the output file.", MessageIcon::kWarning, "Backup caption",
                     std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -336,9 +330,9 @@ TEST_F(ObsoleteReportTest, ErrorTextsAreWholeSqliteMessages) {
   ASSERT_EQ(WriteObsoleteReport(LauncherReportVariant(Language::kFrench, Report()),
                                 dir_.File("missing.sqlite"), kNow, sink_),
             ReportOutcome::kOpenFailed);
-  ASSERT_EQ(sink_.boxes.size(), 2u);
-  EXPECT_EQ(sink_.boxes[0].text, "SQL error: file is not a database");
-  EXPECT_EQ(sink_.boxes[1].text, "Erreur lors de l'ouverture de la base de données: unable to open database file");
+  ASSERT_EQ(sink_.messages.size(), 2u);
+  EXPECT_EQ(sink_.messages[0].text, "SQL error: file is not a database");
+  EXPECT_EQ(sink_.messages[1].text, "Erreur lors de l'ouverture de la base de données: unable to open database file");
 }
 
 TEST_F(ObsoleteReportTest, AReportThatCannotBeWrittenIsNotOpened) {
@@ -348,8 +342,8 @@ TEST_F(ObsoleteReportTest, AReportThatCannotBeWrittenIsNotOpened) {
   MakeDatabase(Database(), {{"a", kNow}});
   EXPECT_EQ(WriteObsoleteReport(LibraryReportVariant("task", "c", "/dev/full"), Database(), kNow, sink_),
             ReportOutcome::kCreateFailed);
-  ASSERT_EQ(sink_.boxes.size(), 1u);
-  EXPECT_EQ(sink_.boxes[0].text, "Could not create the output file.");
+  ASSERT_EQ(sink_.messages.size(), 1u);
+  EXPECT_EQ(sink_.messages[0].text, "Could not create the output file.");
 }
 
 TEST(ObsoleteReportClock, IsSecondsSince1970In64Bits) {

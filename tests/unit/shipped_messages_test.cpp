@@ -22,10 +22,8 @@ namespace keys = message_keys;
 
 const std::string kDataFolder = std::string(VAULTRINE_SOURCE_DIR) + "/data";
 
-struct FailSink : MessageErrorSink {
-  void ShowError(std::string_view caption, std::string_view text) override {
-    ADD_FAILURE() << caption << ": " << text;
-  }
+struct FailSink : MessageSink {
+  void Show(const UserMessage& m) override { ADD_FAILURE() << m.caption << ": " << m.text; }
 };
 
 // A section as plain lines say it, independently of the loader's windows.

@@ -24,7 +24,7 @@ TEST(MessageFilesOnWindows, AccentedProgramFolderLoads) {
   ASSERT_TRUE(CreateDirectoryW(ToWide(folder).c_str(), nullptr));
   uitest::WriteFileBytes(folder + "\\RestoreVaultrine.mes",
                          "[MAIN_eng]\r\nk=Done\r\n[MAIN_fra]\r\nk=Termin\xC3\xA9@@suite\r\n");
-  MessageBoxErrorSink sink;
+  MessageBoxSink sink;
   MessageFile messages(kRestoreMessageFile);
   ASSERT_TRUE(messages.LoadMessageFile(folder, sink));
   messages.SelectSection("MAIN", "fra");
@@ -45,7 +45,7 @@ TEST(MessageFilesOnWindows, MissingFileShowsAnErrorBoxWithTheVariantsCaption) {
   for (const BoxCase& c : cases) {
     ScratchFolder empty;
     BoxAnswerer answerer(c.caption, IDOK);
-    MessageBoxErrorSink sink;
+    MessageBoxSink sink;
     MessageFile messages(c.variant);
     EXPECT_FALSE(messages.LoadMessageFile(empty.path(), sink));
     const uitest::BoxSeen& seen = answerer.Join();
@@ -72,7 +72,7 @@ TEST(MessageFilesOnWindows, ProgramFolderShipsTheDataFiles) {
   EXPECT_EQ(catalog.substr(0, 4), std::string("\xDE\x12\x04\x95", 4)) << "gettext catalog";
 
   // Both shipped files answer through the loader as the programs will use it.
-  MessageBoxErrorSink sink;
+  MessageBoxSink sink;
   for (const MessageFileVariant& variant : {kEditorMessageFile, kRestoreMessageFile}) {
     MessageFile messages(variant);
     ASSERT_TRUE(messages.LoadMessageFile(program_folder, sink)) << variant.file_name;
