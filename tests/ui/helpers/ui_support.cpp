@@ -92,10 +92,35 @@ HWND FindProcessWindow(const wchar_t* window_class, const std::wstring& caption,
   return d.found;
 }
 
+namespace {
+BOOL CALLBACK FindOwnedBox(HWND w, LPARAM lp) {
+  auto* d = reinterpret_cast<std::pair<HWND, HWND>*>(lp);
+  wchar_t cls[16] = {};
+  GetClassNameW(w, cls, 16);
+  if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(w) && GetWindow(w, GW_OWNER) == d->first) {
+    d->second = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
 BoxAnswerer::BoxAnswerer(std::wstring caption, int button, int timeout_ms) {
-  thread_ = std::thread([this, caption, button, timeout_ms] {
+  Watch([caption] { return FindProcessWindow(L"#32770", caption); }, button, timeout_ms);
+}
+
+BoxAnswerer::BoxAnswerer(HWND owner, int button, int timeout_ms) {
+  Watch([owner] {
+    std::pair<HWND, HWND> search{owner, nullptr};
+    EnumWindows(FindOwnedBox, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+  }, button, timeout_ms);
+}
+
+void BoxAnswerer::Watch(const std::function<HWND()>& find, int button, int timeout_ms) {
+  thread_ = std::thread([this, find, button, timeout_ms] {
     HWND box = nullptr;
-    WaitUntil([&] { return (box = FindProcessWindow(L"#32770", caption)) != nullptr; }, timeout_ms);
+    WaitUntil([&] { return (box = find()) != nullptr; }, timeout_ms);
     if (!box) return;
     // Let the box finish its WM_INITDIALOG (position, z-order) before reading it.
     Sleep(200);

@@ -47,15 +47,20 @@ struct BoxSeen {
   bool topmost = false;
 };
 
-// Watches, on its own thread, for a message box with the given caption; reads it and
-// presses `button` (IDOK, IDYES, IDNO...). join() waits for it.
+// Watches, on its own thread, for a message box of this process, reads it and
+// presses `button` (IDOK, IDYES, IDNO...). Join() waits for it.
 class BoxAnswerer {
  public:
+  // The first box with that caption.
   BoxAnswerer(std::wstring caption, int button, int timeout_ms = 15000);
+  // The first box owned by `owner`, whatever its caption: for windows that carry
+  // the same caption as their own boxes.
+  BoxAnswerer(HWND owner, int button, int timeout_ms = 15000);
   ~BoxAnswerer();
   const BoxSeen& Join();
 
  private:
+  void Watch(const std::function<HWND()>& find, int button, int timeout_ms);
   std::thread thread_;
   BoxSeen seen_;
   bool joined_ = false;

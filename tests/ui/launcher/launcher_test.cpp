@@ -37,49 +37,6 @@ constexpr Point kRestore = {300, 390};
 constexpr Point kObsolete = {300, 480};
 constexpr Point kGap = {300, 258};
 
-// Reads, from its own thread, the first message box that the launcher shows (a
-// #32770 window owned by it) and presses OK.
-class LauncherBox {
- public:
-  explicit LauncherBox(HWND launcher, int timeout_ms = 8000) {
-    thread_ = std::thread([this, launcher, timeout_ms] {
-      HWND box = nullptr;
-      uitest::WaitUntil([&] {
-        box = nullptr;
-        EnumThreadWindows(GetWindowThreadProcessId(launcher, nullptr), Find, reinterpret_cast<LPARAM>(&box));
-        return box != nullptr && GetWindow(box, GW_OWNER) == launcher;
-      }, timeout_ms);
-      if (!box || GetWindow(box, GW_OWNER) != launcher) return;
-      Sleep(150);
-      found_ = true;
-      caption_ = win::GetWindowTextUtf8(box);
-      text_ = win::GetWindowTextUtf8(GetDlgItem(box, 0xFFFF));
-      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    });
-  }
-  ~LauncherBox() { Join(); }
-  void Join() {
-    if (thread_.joinable()) thread_.join();
-  }
-  bool found() { Join(); return found_; }
-  std::string caption() { Join(); return caption_; }
-  std::string text() { Join(); return text_; }
-
- private:
-  static BOOL CALLBACK Find(HWND w, LPARAM out) {
-    wchar_t cls[16] = {};
-    GetClassNameW(w, cls, 16);
-    if (std::wstring(cls) == L"#32770" && GetWindow(w, GW_OWNER) && IsWindowVisible(w)) {
-      *reinterpret_cast<HWND*>(out) = w;
-      return FALSE;
-    }
-    return TRUE;
-  }
-  std::thread thread_;
-  bool found_ = false;
-  std::string caption_, text_;
-};
-
 struct ReportCall {
   int count = 0;
   std::string database_path;
@@ -307,11 +264,12 @@ TEST_F(Launcher, BackupAndRestoreNeedTheSettingsFile) {
     // No settings yet: the message in the current language, nothing started.
     Move(c.row);
     {
-      LauncherBox box(h);
+      uitest::BoxAnswerer box(h, IDOK, 8000);
       Click();
-      ASSERT_TRUE(box.found());
-      EXPECT_EQ(box.caption(), "VAULTRINE 1.92");
-      EXPECT_EQ(box.text(), c.message);
+      const uitest::BoxSeen& seen = box.Join();
+      ASSERT_TRUE(seen.found);
+      EXPECT_EQ(seen.caption, "VAULTRINE 1.92");
+      EXPECT_EQ(seen.text, c.message);
     }
     Pump();
     Sleep(300);
@@ -368,17 +326,17 @@ TEST_F(Launcher, DatabaseLineOfTheSettingsFile) {
     HWND h = Open();
     Move(kObsolete);
     // Where no box is expected, a short watch still answers a wrong one.
-    LauncherBox box(h, c.database ? 1500 : 8000);
+    uitest::BoxAnswerer box(h, IDOK, c.database ? 1500 : 8000);
     Click();
+    const uitest::BoxSeen& seen = box.Join();
     if (c.database) {
-      box.Join();
-      EXPECT_FALSE(box.found()) << box.text();
+      EXPECT_FALSE(seen.found) << seen.text;
       EXPECT_EQ(report_.count, 1);
       EXPECT_EQ(report_.database_path, program_.File(c.database));
       EXPECT_EQ(report_.program_folder, program_.path());
     } else {
-      ASSERT_TRUE(box.found());
-      EXPECT_EQ(box.text(), kDatabaseEn);
+      ASSERT_TRUE(seen.found);
+      EXPECT_EQ(seen.text, kDatabaseEn);
       EXPECT_EQ(report_.count, 0);
     }
     window_.reset();
@@ -387,9 +345,9 @@ TEST_F(Launcher, DatabaseLineOfTheSettingsFile) {
   WriteCatalog();
   HWND h = Open();
   Move(kObsolete);
-  LauncherBox box(h);
+  uitest::BoxAnswerer box(h, IDOK, 8000);
   Click();
-  EXPECT_EQ(box.text(), kDatabaseFr);
+  EXPECT_EQ(box.Join().text, kDatabaseFr);
 }
 
 TEST_F(Launcher, DocumentationOpensInExplorerWithoutWaiting) {
@@ -439,9 +397,9 @@ TEST_F(Launcher, LanguageSwitchRenamesTheCatalogAndSwapsLabels) {
   // The launcher's own messages follow at once.
   Move(kBackup);
   {
-    LauncherBox box(window_->hwnd());
+    uitest::BoxAnswerer box(window_->hwnd(), IDOK, 8000);
     Click();
-    EXPECT_EQ(box.text(), kSettingsEn);
+    EXPECT_EQ(box.Join().text, kSettingsEn);
   }
   choose(1);
   EXPECT_TRUE(FileExists(program_.File(kCatalog)));
@@ -469,10 +427,11 @@ TEST_F(Launcher, TooLongProgramFolderIsRefusedCleanly) {
   HWND h = OpenIn(deep);
   uitest::WriteFileBytes(program_.File("Vaultrine.ini"), "[general]\r\n");
   Move(kBackup);
-  LauncherBox box(h);
+  uitest::BoxAnswerer box(h, IDOK, 8000);
   Click();
-  ASSERT_TRUE(box.found());
-  EXPECT_EQ(box.text().rfind("The program folder path is too long:\n", 0), 0u) << box.text();
+  const uitest::BoxSeen& seen = box.Join();
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.text.rfind("The program folder path is too long:\n", 0), 0u) << seen.text;
   Pump();
   EXPECT_TRUE(IsWindow(h));
   EXPECT_FALSE(IsIconic(h));
