@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include <vector>
 
 #include "common/file_io.h"
 #include "common/win/process_runner.h"
@@ -15,17 +14,7 @@ namespace vaultrine::launcher {
 
 LauncherEnvironment SystemEnvironment() {
   LauncherEnvironment env;
-  env.module_file_name = []() -> std::optional<std::string> {
-    // Grow the buffer rather than cut a deep program folder.
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-      const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-      if (n == 0) return std::nullopt;
-      if (n < buffer.size()) return win::FromWide(std::wstring_view(buffer.data(), n));
-      if (buffer.size() >= 32768) return std::nullopt;
-      buffer.resize(buffer.size() * 2);
-    }
-  };
+  env.module_file_name = [] { return win::ModuleFileName(nullptr); };
   env.windows_folder = []() {
     wchar_t buffer[MAX_PATH + 1] = {};
     const UINT n = GetWindowsDirectoryW(buffer, MAX_PATH + 1);

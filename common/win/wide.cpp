@@ -42,20 +42,23 @@ void SetDlgItemTextUtf8(HWND dialog, int id, std::string_view utf8) {
   SetDlgItemTextW(dialog, id, ToWide(utf8).c_str());
 }
 
-std::string ModuleFolder(HMODULE module) {
+std::optional<std::string> ModuleFileName(HMODULE module) {
   // Long program folders are fine: grow the buffer instead of cutting the path.
   std::vector<wchar_t> buf(MAX_PATH);
   for (;;) {
     const DWORD n = GetModuleFileNameW(module, buf.data(), static_cast<DWORD>(buf.size()));
-    if (n == 0) return {};
-    if (n < buf.size()) {
-      std::wstring path(buf.data(), n);
-      const size_t slash = path.find_last_of(L'\\');
-      return FromWide(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
-    }
-    if (buf.size() >= 32768) return {};
+    if (n == 0) return std::nullopt;
+    if (n < buf.size()) return FromWide(std::wstring_view(buf.data(), n));
+    if (buf.size() >= 32768) return std::nullopt;
     buf.resize(buf.size() * 2);
   }
+}
+
+std::string ModuleFolder(HMODULE module) {
+  const std::optional<std::string> path = ModuleFileName(module);
+  if (!path) return {};
+  const size_t slash = path->find_last_of('\\');
+  return slash == std::string::npos ? std::string() : path->substr(0, slash);
 }
 
 }  // namespace vaultrine::win

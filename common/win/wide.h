@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,8 @@ std::string GetWindowTextUtf8(HWND window);
 void SetWindowTextUtf8(HWND window, std::string_view utf8);
 void SetDlgItemTextUtf8(HWND dialog, int id, std::string_view utf8);
 
+// Full path of a module's file (UTF-8), however deep; nullopt on failure.
+std::optional<std::string> ModuleFileName(HMODULE module);
 // Folder of a module's file, without trailing backslash (UTF-8); empty on failure.
 std::string ModuleFolder(HMODULE module);
 
