@@ -23,15 +23,6 @@ std::string_view ZeroTerminated(const char* begin, std::size_t size) {
   return std::string_view(begin, n);
 }
 
-// Cuts back to a whole UTF-8 character so a text cut at its limit never ends in a
-// stray lead byte.
-void CutToCharacter(std::string& text, std::size_t limit) {
-  if (text.size() <= limit) return;
-  std::size_t cut = limit;
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-  text.resize(cut);
-}
-
 }  // namespace
 
 bool MessageFile::LoadMessageFile(const std::string& program_folder, MessageSink& sink) {
@@ -109,7 +100,7 @@ const std::u16string& MessageFile::LookUpMessage(std::string_view key) {
       text[i + 1] = '\n';
     }
   }
-  CutToCharacter(text, kMaxTextBytes);
+  CutUtf8(text, kMaxTextBytes);
   text_ = Utf8ToUtf16(text);
   if (text_.size() >= kTextBufferUnits) text_.resize(kTextBufferUnits - 1);
   return text_;

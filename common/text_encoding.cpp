@@ -107,6 +107,13 @@ std::string Utf8ToCp1252(std::string_view utf8) {
   return out;
 }
 
+void CutUtf8(std::string& text, size_t max_bytes) {
+  if (text.size() <= max_bytes) return;
+  size_t end = max_bytes;
+  while (end > 0 && (static_cast<uint8_t>(text[end]) & 0xC0) == 0x80) --end;
+  text.resize(end);
+}
+
 std::string Cp1252ToUtf8(std::string_view cp1252) {
   std::string out;
   out.reserve(cp1252.size());

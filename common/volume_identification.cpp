@@ -40,15 +40,6 @@ std::u16string UpToZero(std::u16string s) {
   return s;
 }
 
-std::string CutUtf8(std::string s, size_t max_bytes) {
-  if (s.size() <= max_bytes) return s;
-  size_t end = max_bytes;
-  // Step back over continuation bytes so no character is split.
-  while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
-  s.resize(end);
-  return s;
-}
-
 }  // namespace
 
 std::string VolumeLabelUtf8(VolumeTable& table, std::string_view drive_text) {
@@ -62,7 +53,10 @@ std::string VolumeLabelUtf8(VolumeTable& table, std::string_view drive_text) {
   }
   std::u16string label;
   std::string work;
-  if (table.CurrentVolumeLabel(label)) work = CutUtf8(Utf16ToUtf8(UpToZero(label)), kVolumeLabelUtf8Max);
+  if (table.CurrentVolumeLabel(label)) {
+    work = Utf16ToUtf8(UpToZero(label));
+    CutUtf8(work, kVolumeLabelUtf8Max);
+  }
   if (!RestoreDrive(table, saved)) work.clear();
   if (!RestoreDirectory(table, saved)) work.clear();
   return work;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/file_io.h"
+#include "common/text_encoding.h"
 
 namespace vaultrine::config {
 
@@ -43,14 +44,6 @@ std::optional<std::string_view> KeyName(std::string_view line) {
 }
 
 bool IsBlankLine(std::string_view line) { return Trim(line).empty(); }
-
-// Cuts to at most `limit` bytes without splitting a UTF-8 sequence.
-void CutAtCharacter(std::string& s, size_t limit) {
-  if (s.size() <= limit) return;
-  size_t end = limit;
-  while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
-  s.resize(end);
-}
 
 }  // namespace
 
@@ -110,7 +103,7 @@ std::string ProfileFile::Read(std::string_view section, std::string_view key,
       value.assign(v);
     }
   }
-  if (capacity != kWhole) CutAtCharacter(value, capacity - 1);
+  if (capacity != kWhole) CutUtf8(value, capacity - 1);
   return value;
 }
 

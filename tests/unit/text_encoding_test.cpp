@@ -40,3 +40,22 @@ TEST(TextEncoding, LoneSurrogatesBecomeReplacement) {
 
 }  // namespace
 }  // namespace vaultrine
+
+namespace vaultrine {
+namespace {
+
+TEST(TextEncoding, CutsOnlyBetweenCharacters) {
+  const std::string accented = "ab\xC3\xA9" "cd";  // "abécd"
+  struct {
+    size_t max;
+    const char* kept;
+  } cases[] = {{10, "ab\xC3\xA9" "cd"}, {4, "ab\xC3\xA9"}, {3, "ab"}, {2, "ab"}, {0, ""}};
+  for (const auto& c : cases) {
+    std::string s = accented;
+    CutUtf8(s, c.max);
+    EXPECT_EQ(s, c.kept) << c.max;
+  }
+}
+
+}  // namespace
+}  // namespace vaultrine
