@@ -107,6 +107,17 @@ std::string Utf8ToCp1252(std::string_view utf8) {
   return out;
 }
 
+bool IsValidUtf8(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    const size_t start = i;
+    if (DecodeUtf8(text, i) == kReplacement) {
+      // U+FFFD itself is valid when spelt out as EF BF BD.
+      if (i - start != 3 || text.compare(start, 3, "\xEF\xBF\xBD") != 0) return false;
+    }
+  }
+  return true;
+}
+
 void CutUtf8(std::string& text, size_t max_bytes) {
   if (text.size() <= max_bytes) return;
   size_t end = max_bytes;

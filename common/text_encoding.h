@@ -15,6 +15,9 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 std::string Utf8ToCp1252(std::string_view utf8);
 std::string Cp1252ToUtf8(std::string_view cp1252);
 
+// True when `text` is well-formed UTF-8 (no overlong forms, surrogates or bytes past U+10FFFF).
+bool IsValidUtf8(std::string_view text);
+
 // Cuts `text` to at most `max_bytes` without splitting a UTF-8 sequence, so a text
 // cut at its capacity never ends in a stray lead byte.
 void CutUtf8(std::string& text, size_t max_bytes);

@@ -1,0 +1,17 @@
+#include "common/raw_value.h"
+
+#include "common/text_encoding.h"
+
+namespace vaultrine {
+
+std::string ShowRawValue(std::string_view stored) {
+  if (IsValidUtf8(stored)) return std::string(stored);
+  return Cp1252ToUtf8(stored);
+}
+
+std::string StoreRawValue(std::string_view stored, std::string_view shown_now) {
+  if (shown_now == ShowRawValue(stored)) return std::string(stored);
+  return std::string(shown_now);
+}
+
+}  // namespace vaultrine
