@@ -105,8 +105,8 @@ BOOL CALLBACK FindOwnedBox(HWND w, LPARAM lp) {
 }
 }  // namespace
 
-BoxAnswerer::BoxAnswerer(std::wstring caption, int button, int timeout_ms) {
-  Watch([caption] { return FindProcessWindow(L"#32770", caption); }, button, timeout_ms);
+BoxAnswerer::BoxAnswerer(std::wstring caption, int button, int timeout_ms, DWORD process_id) {
+  Watch([caption, process_id] { return FindProcessWindow(L"#32770", caption, process_id); }, button, timeout_ms);
 }
 
 BoxAnswerer::BoxAnswerer(HWND owner, int button, int timeout_ms) {

@@ -47,12 +47,13 @@ struct BoxSeen {
   bool topmost = false;
 };
 
-// Watches, on its own thread, for a message box of this process, reads it and
+// Watches, on its own thread, for a message box (of this process unless told), reads it and
 // presses `button` (IDOK, IDYES, IDNO...). Join() waits for it.
 class BoxAnswerer {
  public:
-  // The first box with that caption.
-  BoxAnswerer(std::wstring caption, int button, int timeout_ms = 15000);
+  // The first box with that caption, shown by this process or by `process_id`.
+  BoxAnswerer(std::wstring caption, int button, int timeout_ms = 15000,
+              DWORD process_id = GetCurrentProcessId());
   // The first box owned by `owner`, whatever its caption: for windows that carry
   // the same caption as their own boxes.
   BoxAnswerer(HWND owner, int button, int timeout_ms = 15000);
