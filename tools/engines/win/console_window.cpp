@@ -16,6 +16,10 @@ bool ConsoleWindow::Open() { return Create(nullptr) != nullptr; }
 BOOL ConsoleWindow::OnInit() {
   win::SetWindowTextUtf8(hwnd(), win::ModuleFileName(nullptr).value_or("Console"));
   SetWindowPos(hwnd(), nullptr, 24, 24, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  // Fixed pitch whatever faces the system has, as a console shows text.
+  font_.reset(CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New"));
+  if (font_) SendMessageW(Item(IDC_CONSOLE_TEXT), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   return TRUE;
 }
 

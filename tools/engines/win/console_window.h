@@ -30,6 +30,7 @@ class ConsoleWindow : public win::DialogBase {
 
  private:
   win::Brush background_;
+  win::Font font_;
 };
 
 }  // namespace vaultrine::engines
