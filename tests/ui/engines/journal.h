@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstring>
 #include <initializer_list>
 #include <string>
 
@@ -58,26 +59,28 @@ inline void Journal(std::initializer_list<std::string> fields) {
   CloseHandle(h);
 }
 
+struct WindowSearch {
+  const char* name;
+  bool found;
+};
+
+inline BOOL CALLBACK MatchEngineWindow(HWND w, LPARAM lp) {
+  auto* s = reinterpret_cast<WindowSearch*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != GetCurrentProcessId()) return TRUE;
+  char title[512] = {};
+  GetWindowTextA(w, title, sizeof title);
+  CharUpperA(title);
+  if (strstr(title, s->name)) s->found = true;
+  return !s->found;
+}
+
 // Whether a top-level window of this process, shown or hidden, has a title that,
 // upper-cased, holds `name`: what the libraries look for to find the engine's window.
 inline bool EngineWindowPresent(const char* name) {
-  struct Search {
-    const char* name;
-    bool found;
-  } search{name, false};
-  EnumWindows(
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid != GetCurrentProcessId()) return TRUE;
-        char title[512] = {};
-        GetWindowTextA(w, title, sizeof title);
-        CharUpperA(title);
-        if (strstr(title, s->name)) s->found = true;
-        return !s->found;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{name, false};
+  EnumWindows(MatchEngineWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
