@@ -440,7 +440,7 @@ TEST_F(BackupEngine, FrenchTextsWhenTheCatalogIsPresent) {
   EXPECT_TRUE(FileExists(program_ + "\\Vaultrine.sqlite")) << "the default database name";
 
   InstallCatalog();
-  WriteFileBytes(source_ + "\\a.txt", "changed");
+  WriteFileBytes(source_ + "\\a.txt", "changed, and longer");  // same-second changes are seen by size
   ASSERT_EQ(RunEngine(Env()), 0u);
   const std::map<int, std::string> french = CheckSlots();
   for (const auto& [id, text] : kFrenchTemplateTexts) EXPECT_EQ(french.at(id), text) << id;
