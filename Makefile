@@ -2,10 +2,12 @@
 #   make test   install what is missing, build native/win64/win32, run every test
 #   make demo   build, assemble dist/, run the suite under Wine, keep screenshots in demo-out/
 #   make run    open the launcher under Wine on the current display
+#   make dist   the program folders dist/ (32-bit) and dist-x64/, with the user guides
+#   make installer  build/installer/VaultrineSuite-1.92-setup.exe, wrapping dist/
 SHELL := /bin/bash
 PRESETS := native win64 win32
 
-.PHONY: all bootstrap configure build test test-native test-wine test-win32 dist demo run bench clean
+.PHONY: all bootstrap configure build test test-native test-wine test-win32 dist installer demo run bench clean
 
 all: build
 
@@ -24,23 +26,30 @@ test: build
 	@status=0; \
 	echo "== native tests (ASan/UBSan)"; ctest --preset native --output-on-failure || status=1; \
 	echo "== win32 binary checks"; (cd build/win32 && ctest --output-on-failure) || status=1; \
+	echo "== program folders and installer"; \
+	{ scripts/assemble-dist && scripts/build-installer --wine-twin && tests/package/check_dist.py .; } || status=1; \
 	echo "== win64 tests under Wine"; scripts/wine-session ctest --preset win64 --output-on-failure || status=1; \
 	exit $$status
 
 dist: build
 	@scripts/assemble-dist
 
+installer: dist
+	@scripts/build-installer
+
 demo: dist
 	@scripts/demo
 
-run: build
-	@scripts/wine-run build/win64/programfolder/TopVaultrine.exe
+# From its own folder, as the Start-menu shortcut does: the launcher finds its catalog
+# and its guides there.
+run: dist
+	@cd dist-x64 && ../scripts/wine-run TopVaultrine.exe
 
 # Benchmarks get an unsanitized Release build of their own so the timings are honest.
 bench: bootstrap
-	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVAULTRINE_SANITIZE=OFF \
+	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVAULTRINE_SANITIZE=OFF -DVAULTRINE_GUIDES=OFF \
 	  -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ >/dev/null
 	@cmake --build build/bench -j2 --target run_benchmarks
 
 clean:
-	rm -rf build dist demo-out
+	rm -rf build dist dist-x64 demo-out

@@ -141,6 +141,32 @@ const BoxSeen& BoxAnswerer::Join() {
   return seen_;
 }
 
+StartedProgram::StartedProgram(const std::wstring& command_line, const std::string& folder) {
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::wstring cmd = command_line;
+  if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     folder.empty() ? nullptr : ToWide(folder).c_str(), &si, &pi)) {
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    id_ = pi.dwProcessId;
+  }
+}
+
+StartedProgram::~StartedProgram() {
+  if (!process_) return;
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 1);
+  CloseHandle(process_);
+}
+
+DWORD StartedProgram::Wait(int timeout_ms) {
+  if (!process_ || WaitForSingleObject(process_, timeout_ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_, &code);
+  return code;
+}
+
 void SetStandInMarker(const std::string& marker_path, const std::wstring& event_name) {
   SetEnvironmentVariableW(L"VAULTRINE_STANDIN_MARKER", ToWide(marker_path).c_str());
   SetEnvironmentVariableW(L"VAULTRINE_STANDIN_EVENT", event_name.empty() ? nullptr : event_name.c_str());

@@ -67,6 +67,24 @@ class BoxAnswerer {
   bool joined_ = false;
 };
 
+// A program started by a test: the command line is passed as it is (quote what needs
+// it), the current folder is `folder`. Ended by force if still running when dropped.
+class StartedProgram {
+ public:
+  StartedProgram(const std::wstring& command_line, const std::string& folder);
+  ~StartedProgram();
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+  bool started() const { return process_ != nullptr; }
+  DWORD id() const { return id_; }
+  // Exit code once the program has ended within `timeout_ms`, else STILL_ACTIVE.
+  DWORD Wait(int timeout_ms);
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+};
+
 // Environment for the stand-in program started by the code under test.
 void SetStandInMarker(const std::string& marker_path, const std::wstring& event_name = L"");
 
