@@ -10,6 +10,7 @@
 #include "backup_support/disc_space.h"
 #include "backup_support/file_time_size.h"
 #include "backup_support/library_frame.h"
+#include "backup_support/result_windows.h"
 #include "backup_support/translated_slots.h"
 #include "common/win/wide.h"
 #include "common/win/win32_volume_table.h"
@@ -18,6 +19,8 @@ namespace vaultrine::backup {
 namespace {
 
 std::string Utf8ToAnsiText(std::string_view utf8) { return win::Utf8ToAnsi(utf8); }
+
+std::string_view Text(const char* text) { return text ? std::string_view(text) : std::string_view(); }
 
 class Win32DiskSpace : public DiskSpacePlatform {
  public:
@@ -72,21 +75,49 @@ void __cdecl GetDiscFromVolumename(const char* label, char* answer) {
   Guarded([&] { vaultrine::win::GetDiscFromVolumename(label, answer); });
 }
 
-// The success window is not built yet: for now only its caption is kept (the
-// disk-space question uses it). No window is shown and no list is closed.
-void __cdecl DisplayGoodResult(const char* caption, const char*, const char*, const char*, const char*,
-                               const char*, const char*, const char*, const wchar_t*, const char*) {
-  Guarded([&] { State().result.SetCaption(caption ? caption : ""); });
+void __cdecl DisplayGoodResult(const char* caption, const char* headline, const char* date,
+                               const char* new_count, const char* obsolete_count, const char* modified_count,
+                               const char* new_size, const char* modified_size, const wchar_t* database_path,
+                               const char* task) {
+  Guarded([&] {
+    LibraryState& s = State();
+    ResultWindowData& r = s.result;
+    r.SetCaption(Text(caption));
+    r.date = Text(date);
+    r.SetCounts(Text(new_count), Text(obsolete_count), Text(modified_count));
+    r.new_size = Text(new_size);
+    r.modified_size = Text(modified_size);
+    r.database_path.clear();
+    if (database_path) {
+      const size_t n = wcsnlen(database_path, kDatabasePathUnits);
+      r.database_path = DatabasePathFromUtf16(
+          std::u16string_view(reinterpret_cast<const char16_t*>(database_path), n));
+    }
+    r.task = Text(task);
+    s.lists.Close();
+    r.SetHeadline(Text(headline), Utf8ToAnsiText);
+    SuccessWindow window(s.instance, r, s.slots, s.lists, s.dialog_background);
+    window.RunModal(nullptr);
+  });
 }
 
-// The failure window is not built yet: only the caption is kept, as above.
-void __cdecl DisplayBadResult(const char* caption, const char*, const char*, const char*) {
-  Guarded([&] { State().result.SetCaption(caption ? caption : ""); });
+void __cdecl DisplayBadResult(const char* caption, const char* headline, const char* date,
+                              const char* error_text) {
+  Guarded([&] {
+    LibraryState& s = State();
+    ResultWindowData& r = s.result;
+    r.SetCaption(Text(caption));
+    r.date = Text(date);
+    r.error_text = Text(error_text);
+    s.lists.Close();
+    r.SetHeadline(Text(headline), Utf8ToAnsiText);
+    FailureWindow window(s.instance, r, s.slots, s.dialog_background);
+    window.RunModal(nullptr);
+  });
 }
 
-// The file and error lists are not written yet: this records nothing.
-void __cdecl RecordFilenames(const char*, const char*) {
-  Guarded([] {});
+void __cdecl RecordFilenames(const char* label, const char* text) {
+  Guarded([&] { State().lists.Record(Text(label), Text(text)); });
 }
 
 int __cdecl CheckDiscSpace(const char* path, const char* needed) {

@@ -36,7 +36,7 @@ void InitialiseLibrary(HINSTANCE instance) {
   s.dialog_text = RGB(0, 0, 0);
   // A list left over from an earlier run would mix with this one; missing is fine.
   DeleteFileW(L"Vaultrine_FileList.txt");
-  s.error_count = 0;
+  s.lists = FileLists();
   MinimiseEngineWindow(nullptr);
 }
 

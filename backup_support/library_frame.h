@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include "backup_support/file_lists.h"
 #include "backup_support/result_window_data.h"
 #include "backup_support/translated_slots.h"
 
@@ -12,7 +13,7 @@ struct LibraryState {
   HINSTANCE instance = nullptr;
   TranslatedSlots slots;
   ResultWindowData result;
-  int error_count = 0;
+  FileLists lists;  // the error count lives here
   // Every dialog of the library paints its background and text with these.
   COLORREF dialog_background = RGB(236, 233, 216);
   COLORREF dialog_text = RGB(0, 0, 0);

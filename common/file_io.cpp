@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <cerrno>
+#include <fcntl.h>
+
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -36,6 +39,19 @@ UniqueFile OpenFile(const std::string& path, const char* mode) {
   return UniqueFile(_wfopen(Wide(path).c_str(), wmode.c_str()));
 }
 bool RemoveFile(const std::string& path) { return _wremove(Wide(path).c_str()) == 0; }
+UniqueFile CreateNewFile(const std::string& path) {
+  const int fd = _wopen(Wide(path).c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return nullptr;
+  std::FILE* f = _fdopen(fd, "wb");
+  if (!f) _close(fd);
+  return UniqueFile(f);
+}
+ForcedRemoval ForceRemoveFile(const std::string& path) {
+  const std::wstring w = Wide(path);
+  _wchmod(w.c_str(), _S_IREAD | _S_IWRITE);
+  if (_wremove(w.c_str()) == 0) return ForcedRemoval::kRemoved;
+  return errno == ENOENT ? ForcedRemoval::kMissing : ForcedRemoval::kFailed;
+}
 bool RenameFile(const std::string& from, const std::string& to) {
   return _wrename(Wide(from).c_str(), Wide(to).c_str()) == 0;
 }
@@ -82,6 +98,19 @@ UniqueFile OpenFile(const std::string& path, const char* mode) {
   return UniqueFile(std::fopen(path.c_str(), mode));
 }
 bool RemoveFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
+UniqueFile CreateNewFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY, 0666);
+  if (fd < 0) return nullptr;
+  std::FILE* f = fdopen(fd, "wb");
+  if (!f) close(fd);
+  return UniqueFile(f);
+}
+ForcedRemoval ForceRemoveFile(const std::string& path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) == 0) chmod(path.c_str(), (st.st_mode & 07777) | S_IRUSR | S_IWUSR);
+  if (std::remove(path.c_str()) == 0) return ForcedRemoval::kRemoved;
+  return errno == ENOENT ? ForcedRemoval::kMissing : ForcedRemoval::kFailed;
+}
 bool RenameFile(const std::string& from, const std::string& to) {
   // Windows refuses to rename onto an existing file; keep that rule everywhere.
   struct stat st;

@@ -39,6 +39,20 @@ bool SyncFile(std::FILE* f);
 bool ReplaceFileKeepingBackup(const std::string& new_file, const std::string& target,
                               const std::string& backup);
 
+// Creates `utf8_path` for writing only when no file of that name exists yet.
+UniqueFile CreateNewFile(const std::string& utf8_path);
+
+enum class ForcedRemoval { kRemoved, kMissing, kFailed };
+// Clears a read-only attribute first, then removes the file.
+ForcedRemoval ForceRemoveFile(const std::string& utf8_path);
+
+// Separator between a folder and a name in the paths the suite builds itself.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
 // Whole file as bytes; nullopt when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& utf8_path);
 

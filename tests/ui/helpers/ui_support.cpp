@@ -167,6 +167,25 @@ DWORD StartedProgram::Wait(int timeout_ms) {
   return code;
 }
 
+WindowDriver::WindowDriver(std::wstring caption, std::function<void(HWND)> script, int timeout_ms) {
+  thread_ = std::thread([this, caption = std::move(caption), script = std::move(script), timeout_ms] {
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindProcessWindow(nullptr, caption)) != nullptr; }, timeout_ms);
+    if (!window) return;
+    found_ = true;
+    script(window);
+  });
+}
+
+WindowDriver::~WindowDriver() {
+  if (thread_.joinable()) thread_.join();
+}
+
+bool WindowDriver::Join() {
+  if (thread_.joinable()) thread_.join();
+  return found_;
+}
+
 void SetStandInMarker(const std::string& marker_path, const std::wstring& event_name) {
   SetEnvironmentVariableW(L"VAULTRINE_STANDIN_MARKER", ToWide(marker_path).c_str());
   SetEnvironmentVariableW(L"VAULTRINE_STANDIN_EVENT", event_name.empty() ? nullptr : event_name.c_str());

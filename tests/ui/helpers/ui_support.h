@@ -85,6 +85,20 @@ class StartedProgram {
   DWORD id_ = 0;
 };
 
+// Waits, on its own thread, for a visible top-level window of this process with that
+// caption, then runs `script` on it (reading controls, posting commands) while the
+// window's own thread sits in its modal loop. Join() tells whether it was found.
+class WindowDriver {
+ public:
+  WindowDriver(std::wstring caption, std::function<void(HWND)> script, int timeout_ms = 15000);
+  ~WindowDriver();
+  bool Join();
+
+ private:
+  std::thread thread_;
+  std::atomic<bool> found_{false};
+};
+
 // Environment for the stand-in program started by the code under test.
 void SetStandInMarker(const std::string& marker_path, const std::wstring& event_name = L"");
 

@@ -1,0 +1,33 @@
+#pragma once
+// Result windows.
+#define IDD_SUCCESS 110
+#define IDD_FAILURE 120
+// Success window.
+#define IDC_FOCUS_SINK 210
+#define IDC_DATE 400
+#define IDC_NEW_COUNT 410
+#define IDC_MODIFIED_COUNT 420
+#define IDC_OBSOLETE_COUNT 430
+#define IDC_NEW_SIZE 440
+#define IDC_MODIFIED_SIZE 450
+#define IDC_SUCCESS_OK 460
+#define IDC_SUCCESS_FRAME 470
+#define IDC_SHOW_FILE_LIST 480
+#define IDC_SHOW_OBSOLETE 490
+#define IDC_SHOW_ERRORS 500
+#define IDC_DATE_LABEL 501
+#define IDC_COUNTS_GROUP 502
+#define IDC_NEW_LABEL 503
+#define IDC_MODIFIED_LABEL 504
+#define IDC_OBSOLETE_LABEL 505
+#define IDC_SIZES_GROUP 508
+#define IDC_NEW_SIZE_LABEL 509
+#define IDC_MODIFIED_SIZE_LABEL 510
+// Failure window.
+#define IDC_FAILURE_FRAME 600
+#define IDC_FAILURE_DATE 610
+#define IDC_FAILURE_OK 620
+#define IDC_ERROR_LIST 630
+#define IDC_FAILURE_DATE_LABEL 631
+// Posted at opening: the focus goes to the hidden edit.
+#define IDC_FOCUS_COMMAND 200

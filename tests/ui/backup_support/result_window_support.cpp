@@ -1,0 +1,123 @@
+#include "tests/ui/backup_support/result_window_support.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "common/win/wide.h"
+#include "tests/ui/helpers/ui_support.h"
+
+namespace vaultrine::uitest {
+
+namespace {
+template <typename Fn>
+Fn Export(HMODULE dll, const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
+}
+}  // namespace
+
+BackupLibraryRun::BackupLibraryRun() : dll_(LoadLibraryW(L"Vaultrine.dll")) {
+  if (!dll_) return;
+  get_translated_text = Export<GetTranslatedTextFn>(dll_, "GetTranslatedText");
+  display_good = Export<DisplayGoodResultFn>(dll_, "DisplayGoodResult");
+  display_bad = Export<DisplayBadResultFn>(dll_, "DisplayBadResult");
+  record = Export<RecordFilenamesFn>(dll_, "RecordFilenames");
+}
+
+BackupLibraryRun::~BackupLibraryRun() {
+  if (dll_) FreeLibrary(dll_);
+}
+
+std::string ItemText(HWND dialog, int id) { return win::GetWindowTextUtf8(GetDlgItem(dialog, id)); }
+
+bool ItemVisible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+int CountPixels(HWND window, RECT area, const std::function<bool(COLORREF)>& match) {
+  const int w = area.right - area.left, h = area.bottom - area.top;
+  if (w <= 0 || h <= 0) return 0;
+  HDC dc = GetDC(window);
+  if (!dc) return -1;
+  HDC memory = CreateCompatibleDC(dc);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, dc, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  int count = 0;
+  const auto* px = static_cast<const uint8_t*>(bits);
+  for (int i = 0; i < w * h; ++i) {
+    if (match(RGB(px[4 * i + 2], px[4 * i + 1], px[4 * i]))) ++count;
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, dc);
+  return count;
+}
+
+bool NearColour(COLORREF c, COLORREF wanted, int tolerance) {
+  return std::abs(GetRValue(c) - GetRValue(wanted)) <= tolerance &&
+         std::abs(GetGValue(c) - GetGValue(wanted)) <= tolerance &&
+         std::abs(GetBValue(c) - GetBValue(wanted)) <= tolerance;
+}
+
+int HeadlineWidth(const std::string& ansi) {
+  HDC dc = GetDC(nullptr);
+  HFONT font = CreateFontA(34, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial");
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32A(dc, ansi.data(), static_cast<int>(ansi.size()), &size);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  return size.cx;
+}
+
+void SaveShotIfAsked(HWND window, const char* name) {
+  wchar_t folder[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"VAULTRINE_SHOTS_DIR", folder, MAX_PATH)) return;
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  const int stride = (w * 3 + 3) & ~3;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  BITMAPFILEHEADER fh{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+  fh.bfSize = fh.bfOffBits + static_cast<DWORD>(stride * h);
+  std::string bytes(reinterpret_cast<const char*>(&fh), sizeof fh);
+  bytes.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
+  bytes.append(static_cast<const char*>(bits), static_cast<size_t>(stride) * h);
+  WriteFileBytes(win::FromWide(folder) + "\\" + name + ".bmp", bytes);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+}  // namespace vaultrine::uitest

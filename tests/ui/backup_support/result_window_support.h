@@ -1,0 +1,45 @@
+// What the two result-window programs share: the library loaded afresh as an
+// engine run loads it, reading what a window shows, and its pictures for the docs.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "backup_support/vaultrine_exports.h"
+
+namespace vaultrine::uitest {
+
+class BackupLibraryRun {
+ public:
+  BackupLibraryRun();
+  ~BackupLibraryRun();
+  bool ok() const { return dll_ && get_translated_text && display_good && display_bad && record; }
+
+  GetTranslatedTextFn get_translated_text = nullptr;
+  DisplayGoodResultFn display_good = nullptr;
+  DisplayBadResultFn display_bad = nullptr;
+  RecordFilenamesFn record = nullptr;
+
+ private:
+  HMODULE dll_ = nullptr;
+};
+
+std::string ItemText(HWND dialog, int id);
+bool ItemVisible(HWND dialog, int id);
+// The control that has the focus in the window's thread.
+HWND FocusOf(HWND window);
+
+// Counts the client-area pixels in `area` (client coordinates) that `match` accepts,
+// as they are on the screen now.
+int CountPixels(HWND window, RECT area, const std::function<bool(COLORREF)>& match);
+bool NearColour(COLORREF c, COLORREF wanted, int tolerance = 40);
+
+// Width in pixels of `text` in the headline font (Arial, 34 px, bold).
+int HeadlineWidth(const std::string& ansi);
+
+// Saves the window, frame included, as a 24-bit BMP into the folder named by
+// VAULTRINE_SHOTS_DIR (nothing when it is not set).
+void SaveShotIfAsked(HWND window, const char* name);
+
+}  // namespace vaultrine::uitest
