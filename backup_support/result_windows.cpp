@@ -12,8 +12,11 @@ namespace vaultrine::backup {
 
 namespace {
 
-constexpr int kHeadlineX = 98, kHeadlineY = 31;
-constexpr int kNoticeX = 46, kNoticeY = 223;
+// The headline sits on the banner's top-left corner and the error notice on the
+// alarm button: 98,31 and 46,223 pixels with the template font at 96 dpi, taken
+// from the dialog units so that they stay in place with any other font or dpi.
+constexpr POINT kBannerUnits{65, 19}, kHeadlineNudge{1, 1};
+constexpr POINT kAlarmUnits{29, 135}, kNoticeNudge{3, 4};
 constexpr COLORREF kSuccessGreen = RGB(0, 183, 0);
 constexpr COLORREF kFailureRed = RGB(255, 0, 0);
 constexpr COLORREF kNoticeOrange = RGB(255, 128, 64);
@@ -42,6 +45,12 @@ void PaintText(HWND window, int x, int y, const std::string& ansi, int height, i
   TextOutA(dc.get(), x, y, ansi.data(), static_cast<int>(ansi.size()));
 }
 
+POINT DialogPixels(HWND dialog, POINT units, POINT nudge) {
+  RECT r{units.x, units.y, units.x, units.y};
+  MapDialogRect(dialog, &r);
+  return {r.left + nudge.x, r.top + nudge.y};
+}
+
 std::string SlotText(const TranslatedSlots& slots, int id) { return win::AnsiToUtf8(slots.Get(id)); }
 
 }  // namespace
@@ -59,6 +68,8 @@ ResultWindow::ResultWindow(HINSTANCE instance, int template_id, const ResultWind
       success_(success) {}
 
 void ResultWindow::OpenCommon(int date_id, int date_label_id) {
+  headline_at_ = DialogPixels(hwnd(), kBannerUnits, kHeadlineNudge);
+  notice_at_ = DialogPixels(hwnd(), kAlarmUnits, kNoticeNudge);
   CentreOnDesktop(hwnd());
   win::SetWindowTextUtf8(hwnd(), data_.caption);
   win::SetDlgItemTextUtf8(hwnd(), date_label_id, SlotText(slots_, date_label_id));
@@ -68,7 +79,7 @@ void ResultWindow::OpenCommon(int date_id, int date_label_id) {
 void ResultWindow::StartRefresh() { SetTimer(hwnd(), kRefreshTimer, kRefreshPeriodMs, nullptr); }
 
 void ResultWindow::DrawHeadline() {
-  PaintText(hwnd(), kHeadlineX, kHeadlineY, data_.headline, 34, FW_BOLD, success_ ? kSuccessGreen : kFailureRed,
+  PaintText(hwnd(), headline_at_.x, headline_at_.y, data_.headline, 34, FW_BOLD, success_ ? kSuccessGreen : kFailureRed,
            RGB(255, 255, 255));
 }
 
@@ -200,7 +211,7 @@ void SuccessWindow::FinishAndClose() {
 
 void SuccessWindow::DrawExtras() {
   if (lists_.error_count() > 0) {
-    PaintText(hwnd(), kNoticeX, kNoticeY, slots_.Get(kSlotErrorNotice), 16, 600, RGB(0, 0, 0), kNoticeOrange);
+    PaintText(hwnd(), notice_at_.x, notice_at_.y, slots_.Get(kSlotErrorNotice), 16, 600, RGB(0, 0, 0), kNoticeOrange);
   }
 }
 

@@ -39,6 +39,8 @@ class ResultWindow : public win::DialogBase {
   win::Brush background_;
   win::Brush white_;
   bool success_;
+  POINT headline_at_{98, 31};
+  POINT notice_at_{46, 223};
 };
 
 class SuccessWindow : public ResultWindow {

@@ -1,5 +1,7 @@
 #include "tests/ui/backup_support/result_window_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <vector>
 
@@ -84,6 +86,25 @@ int HeadlineWidth(const std::string& ansi) {
   DeleteObject(font);
   ReleaseDC(nullptr, dc);
   return size.cx;
+}
+
+POINT DialogPixels(HWND dialog, int x_units, int y_units) {
+  RECT r{x_units, y_units, x_units, y_units};
+  MapDialogRect(dialog, &r);
+  return {r.left, r.top};
+}
+
+void ExpectHeadline(HWND window, const std::string& headline, COLORREF colour) {
+  const POINT banner = DialogPixels(window, 65, 19);
+  const int kLeft = banner.x + 1, kTop = banner.y + 1, kSignStart = banner.x + 465, kRows = 28;
+  const int cut = kLeft + HeadlineWidth(headline.substr(0, 48));
+  const auto ink = [colour](COLORREF px) { return NearColour(px, colour); };
+  EXPECT_TRUE(WaitUntil([&] { return CountPixels(window, {kLeft, kTop, cut, kTop + kRows}, ink) > 20; }))
+      << "headline drawn";
+  if (headline.size() <= 48) return;
+  EXPECT_LT(cut + 14, kSignStart) << "the test headline is too wide for this font";
+  EXPECT_EQ(CountPixels(window, {cut + 4, kTop, kSignStart, kTop + kRows}, ink), 0)
+      << "nothing after the 48th character";
 }
 
 void SaveShotIfAsked(HWND window, const char* name) {
