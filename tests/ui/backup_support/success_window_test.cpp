@@ -140,6 +140,10 @@ TEST_F(SuccessWindow, QuietRunHidesItsButtonsAndClosingWithoutOkFilesNothing) {
   BackupLibraryRun run;
   ASSERT_TRUE(run.ok());
   SetSlots(run);
+  // An engine window that came back after the load: the window's refresh pushes it away.
+  HWND engine = CreateWindowExW(0, L"STATIC", L"C:\\Vaultrine\\Vaultrine.exe", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                20, 20, 300, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_FALSE(IsIconic(engine));
   run.record("Nouveau", "C:/a.txt");
   const std::string headline = std::string(48, '\'') + std::string(12, 'W');
   bool checked = false;
@@ -156,6 +160,7 @@ TEST_F(SuccessWindow, QuietRunHidesItsButtonsAndClosingWithoutOkFilesNothing) {
     EXPECT_FALSE(ItemVisible(w, kObsoleteButton)) << "\"abc\" obsolete counts as 0";
     EXPECT_FALSE(ItemVisible(w, kAlarm)) << "no error recorded";
     CheckDrawing(w, headline, false);
+    EXPECT_TRUE(IsIconic(engine));
     PostMessageW(w, WM_COMMAND, IDCANCEL, 0);  // the Esc key
     checked = true;
   });
@@ -167,6 +172,7 @@ TEST_F(SuccessWindow, QuietRunHidesItsButtonsAndClosingWithoutOkFilesNothing) {
   EXPECT_TRUE(FilesIn(scratch_.File("summary"), L"*").size() == 2) << "only . and ..";
   EXPECT_EQ(ReadFileBytes(scratch_.File("Vaultrine_FileList.txt")), kMark + "Nouveau: C:\\a.txt\r\n");
   EXPECT_FALSE(FileExists(marker()));
+  DestroyWindow(engine);
 }
 
 TEST_F(SuccessWindow, BusyRunOpensItsListsAndOkFilesTheArchive) {
