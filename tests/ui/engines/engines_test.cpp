@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -109,10 +110,10 @@ class EngineFixture : public ::testing::Test {
   }
   void RemoveCatalog() { DeleteFileW(ToWide(program_ + "\\locale\\gui\\LC_MESSAGES\\vaultrine.mo").c_str()); }
 
-  // Starts the engine with the journal and `env` set, answers `box_caption`'s box if
-  // one comes, and waits for the end. Returns the exit code (or a failure).
-  DWORD RunEngine(const std::map<std::wstring, std::string>& env = {}, const std::wstring& box_caption = L"",
-                  BoxSeen* box = nullptr) {
+  // Starts the engine with the journal and `env` set, runs `meanwhile` (which may drive
+  // the engine's windows), and waits for the end. Returns the exit code (or a failure).
+  DWORD RunEngine(const std::map<std::wstring, std::string>& env = {},
+                  const std::function<void(DWORD process_id)>& meanwhile = {}) {
     journal_ = scratch_.File("journal-" + std::to_string(++runs_) + ".txt");
     SetEnvironmentVariableW(L"VAULTRINE_JOURNAL", ToWide(journal_).c_str());
     for (const auto& [name, value] : env) SetEnvironmentVariableW(name.c_str(), ToWide(value).c_str());
@@ -126,11 +127,7 @@ class EngineFixture : public ::testing::Test {
     SetEnvironmentVariableW(L"VAULTRINE_JOURNAL", nullptr);
     EXPECT_TRUE(started);
     if (!started) return 0xDEAD;
-    if (!box_caption.empty()) {
-      BoxAnswerer answer(box_caption, IDOK, 20000, pi.dwProcessId);
-      const BoxSeen& seen = answer.Join();
-      if (box) *box = seen;
-    }
+    if (meanwhile) meanwhile(pi.dwProcessId);
     const DWORD waited = WaitForSingleObject(pi.hProcess, 60000);
     EXPECT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0)) << engine_ << " did not end";
     if (waited != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 0xDEAD);
@@ -255,13 +252,14 @@ class BackupEngine : public EngineFixture {
 
   // The written destination names another drive letter: the volume search must put the
   // scratch folder's own drive in its place.
-  void WriteParameterFile(const std::string& database_line) {
-    const std::string written_destination = "Q" + backup_.substr(1);
+  void WriteParameterFile(const std::string& database_line, bool with_volume = true) {
+    const std::string destination_line =
+        with_volume ? "\"Q" + backup_.substr(1) + "\" ,name=VLT_TEST , search" : "\"" + backup_ + "\"";
     WriteFileBytes(parameter_path_,
                    "\xEF\xBB\xBF[general]\r\nov_obsolete=1\r\nobsolete=180d\r\n" + database_line +
-                       "summary=\"" + scratch_.path() + "\"\r\n\r\n"
+                       "summary=\"" + scratch_.File("summary") + "\"\r\n\r\n"
                        "[include]\r\n\"" + source_ + "\\\"\r\n#\"" + scratch_.File("disabled") + "\\\"\r\n\r\n"
-                       "[destination]\r\n\"" + written_destination + "\" ,name=VLT_TEST , search\r\n\r\n"
+                       "[destination]\r\n" + destination_line + "\r\n\r\n"
                        "[exclude]\r\nyes => (path=\"*.tmp\")\r\nno => (path=\"*\\keep\\*\")\r\n#yes => (path=\"*.doc\")\r\n\r\n"
                        "[md5_compare]\r\n\r\n[old_versions]\r\n\r\n[compress]\r\n\r\n[crypt]\r\n\r\n[crypt_path]\r\n\r\n"
                        "[restore]\r\nC:\\000_Revivalis\\\r\n\r\n# eof\r\n");
@@ -512,6 +510,46 @@ TEST_F(BackupEngine, FailuresAndErrors) {
   }
 }
 
+// With the real library: the records make its file list, the figures reach its success
+// window, and the task text leads it to the parameter file, whose summary folder then
+// receives the details archive when the window is confirmed.
+TEST_F(BackupEngine, WithTheRealLibrary) {
+  ASSERT_TRUE(CopyFileTo(BinFolder() + "\\Vaultrine.dll", program_ + "\\Vaultrine.dll"));
+  WriteParameterFile("", false);
+  CreateDirectoryW(ToWide(scratch_.File("summary")).c_str(), nullptr);
+  std::string list, new_count, obsolete_count;
+  bool window_seen = false;
+  const DWORD code = RunEngine({}, [&](DWORD pid) {
+    HWND window = nullptr;
+    window_seen = WaitUntil([&] { return (window = FindProcessWindow(L"#32770", L"Vaultrine 1.92", pid)) != nullptr; }, 20000);
+    if (!window) return;
+    // The lists are closed before the window opens.
+    list = ReadFileBytes(program_ + "\\Vaultrine_FileList.txt");
+    auto field = [&](int id) {
+      wchar_t text[64] = {};
+      DWORD_PTR copied = 0;
+      SendMessageTimeoutW(GetDlgItem(window, id), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                          5000, &copied);
+      return win::FromWide(text);
+    };
+    new_count = field(410);
+    obsolete_count = field(430);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(460, BN_CLICKED), 0);
+  });
+  ASSERT_TRUE(window_seen);
+  EXPECT_EQ(code, 0u);
+  std::string expected_list = "\xEF\xBB\xBF";
+  for (const std::string& f : kept_) expected_list += "new: " + source_ + "\\" + f + "\r\n";
+  EXPECT_EQ(list, expected_list);
+  EXPECT_EQ(new_count, std::to_string(kept_.size()));
+  EXPECT_EQ(obsolete_count, "0");
+  for (const std::string& f : kept_) EXPECT_EQ(ReadFileBytes(Copy(f)), ReadFileBytes(source_ + "\\" + f)) << f;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(ToWide(scratch_.File("summary\\*_Details.gz")).c_str(), &found);
+  EXPECT_NE(find, INVALID_HANDLE_VALUE) << "no details archive in the summary folder";
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+}
+
 // ---------------------------------------------------------------------------
 // Restore stand-in
 
@@ -655,7 +693,7 @@ TEST_F(RestoreEngine, FailuresEndInTheFailureWindow) {
 TEST_F(RestoreEngine, LibraryWithoutItsExportsIsNamed) {
   ASSERT_TRUE(CopyFileTo(BinFolder() + "\\fakes\\Vaultrine.dll", program_ + "\\RestoreVaultrine.dll"));
   BoxSeen box;
-  EXPECT_EQ(RunEngine({}, L"Revivalis 1.92", &box), 2u);
+  EXPECT_EQ(RunEngine({}, [&](DWORD pid) { box = BoxAnswerer(L"Revivalis 1.92", IDOK, 20000, pid).Join(); }), 2u);
   ASSERT_TRUE(box.found);
   for (const char* name : {"RestoreVaultrine.dll", "AskFilesToRestore", "DisplayTrace", "CloseTrace",
                            "GaugeRestoreStandardFiles"}) {
