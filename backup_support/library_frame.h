@@ -6,6 +6,7 @@
 #include "backup_support/file_lists.h"
 #include "backup_support/result_window_data.h"
 #include "backup_support/translated_slots.h"
+#include "common/win/library_guard.h"
 
 namespace vaultrine::backup {
 
@@ -26,38 +27,18 @@ LibraryState& State();
 void InitialiseLibrary(HINSTANCE instance);
 void ReleaseLibrary();
 
-// For the duration of an export: the library's own activation context, so that its
-// dialogs get the common controls of its own manifest and not the engine's.
-class ExportScope {
- public:
-  ExportScope();
-  ~ExportScope();
-  ExportScope(const ExportScope&) = delete;
-  ExportScope& operator=(const ExportScope&) = delete;
+// The library's own activation context, active during each export.
+win::LibraryContext& Context();
 
- private:
-  ULONG_PTR cookie_ = 0;
-  bool active_ = false;
-};
-
-// Runs `body` inside an ExportScope; nothing thrown gets back to the engine.
+// Runs `body` inside the library's context; nothing thrown gets back to the engine.
 template <typename Result, typename Body>
 Result Guarded(Result on_failure, Body body) noexcept {
-  try {
-    ExportScope scope;
-    return body();
-  } catch (...) {
-    return on_failure;
-  }
+  return win::GuardedExport(Context(), on_failure, body);
 }
 
 template <typename Body>
 void Guarded(Body body) noexcept {
-  try {
-    ExportScope scope;
-    body();
-  } catch (...) {
-  }
+  win::GuardedExport(Context(), body);
 }
 
 }  // namespace vaultrine::backup

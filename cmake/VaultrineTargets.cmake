@@ -4,6 +4,7 @@
 #       Portable library (no <windows.h>), built natively and for Windows.
 #   vaultrine_add_deliverable(<target> OUTPUT_NAME <file> KIND GUI|DLL DESCRIPTION <text>
 #                             SOURCES ... [DEF file.def] [LIBS ...])
+#       DEF lists the exports (undecorated), for a DLL or for a program.
 #       One of the five shipped binaries: static runtime, manifest, version 1.92,
 #       placed in the program folder.
 #   vaultrine_program_file(<source> <relative destination> [DEPENDS targets...])
@@ -46,14 +47,17 @@ function(vaultrine_add_deliverable target)
   if(A_KIND STREQUAL "DLL")
     add_library(${target} SHARED ${A_SOURCES} ${rc})
     set_target_properties(${target} PROPERTIES PREFIX "")
-    if(A_DEF)
-      target_sources(${target} PRIVATE ${A_DEF})
-      # cdecl exports keep their plain names; never add @n decorations.
-      target_link_options(${target} PRIVATE -Wl,--kill-at)
-    endif()
   else()
     add_executable(${target} WIN32 ${A_SOURCES} ${rc})
     target_link_options(${target} PRIVATE -municode)
+  endif()
+  if(A_DEF)
+    # The linker takes the export list straight from the .def, for programs too.
+    get_filename_component(def_path ${A_DEF} ABSOLUTE)
+    target_link_options(${target} PRIVATE ${def_path})
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${def_path})
+    # Exports keep their plain names; never add @n decorations.
+    target_link_options(${target} PRIVATE -Wl,--kill-at)
   endif()
   get_filename_component(base ${A_OUTPUT_NAME} NAME_WE)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${base})

@@ -15,15 +15,15 @@ DialogBase::~DialogBase() {
   }
 }
 
-INT_PTR DialogBase::RunModal(HWND owner) {
+INT_PTR DialogBase::RunModal(HWND owner, DLGPROC procedure) {
   modal_ = true;
-  return DialogBoxParamW(instance_, MAKEINTRESOURCEW(template_id_), owner, StaticProc,
+  return DialogBoxParamW(instance_, template_, owner, procedure ? procedure : Procedure,
                          reinterpret_cast<LPARAM>(this));
 }
 
 HWND DialogBase::Create(HWND owner) {
   modal_ = false;
-  return CreateDialogParamW(instance_, MAKEINTRESOURCEW(template_id_), owner, StaticProc,
+  return CreateDialogParamW(instance_, template_, owner, Procedure,
                             reinterpret_cast<LPARAM>(this));
 }
 
@@ -43,7 +43,7 @@ bool DialogBase::OnCommand(int id, int, HWND) {
   return false;
 }
 
-INT_PTR CALLBACK DialogBase::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+INT_PTR CALLBACK DialogBase::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   DialogBase* self = nullptr;
   if (msg == WM_INITDIALOG) {
     self = reinterpret_cast<DialogBase*>(lp);

@@ -9,15 +9,24 @@ namespace vaultrine::win {
 
 class DialogBase {
  public:
-  DialogBase(HINSTANCE instance, int template_id) : instance_(instance), template_id_(template_id) {}
+  DialogBase(HINSTANCE instance, int template_id)
+      : instance_(instance), template_(MAKEINTRESOURCEW(template_id)) {}
+  // Templates known by name rather than number (a static string).
+  DialogBase(HINSTANCE instance, const wchar_t* template_name)
+      : instance_(instance), template_(template_name) {}
   virtual ~DialogBase();
   DialogBase(const DialogBase&) = delete;
   DialogBase& operator=(const DialogBase&) = delete;
 
   // Modal: returns the EndDialog result, or -1 when the template cannot be loaded.
-  INT_PTR RunModal(HWND owner);
+  // A program that must name its dialog procedure passes one that forwards to
+  // Procedure.
+  INT_PTR RunModal(HWND owner, DLGPROC procedure = nullptr);
   // Modeless: returns the window, or null.
   HWND Create(HWND owner);
+
+  // The dialog procedure every DialogBase window runs.
+  static INT_PTR CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
   HWND hwnd() const { return hwnd_; }
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
@@ -39,11 +48,10 @@ class DialogBase {
   virtual bool OnMessage(UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/, INT_PTR& /*result*/) { return false; }
 
  private:
-  static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   INT_PTR Dispatch(UINT msg, WPARAM wp, LPARAM lp);
 
   HINSTANCE instance_;
-  int template_id_;
+  const wchar_t* template_;
   HWND hwnd_ = nullptr;
   bool modal_ = false;
 };

@@ -11,7 +11,7 @@
 
 #include "backup_support/vaultrine_exports.h"
 #include "common/win/wide.h"
-#include "tests/ui/backup_support/wine_drives.h"
+#include "tests/ui/helpers/wine_drives.h"
 #include "tests/ui/helpers/ui_support.h"
 
 namespace vaultrine::backup {

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <vector>
 
@@ -66,13 +67,14 @@ struct FindData {
   const wchar_t* cls;
   const std::wstring* caption;
   DWORD pid;
+  bool visible_only;
   HWND found;
 };
 BOOL CALLBACK FindProc(HWND w, LPARAM lp) {
   auto* d = reinterpret_cast<FindData*>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(w, &pid);
-  if (pid != d->pid || !IsWindowVisible(w)) return TRUE;
+  if (pid != d->pid || (d->visible_only && !IsWindowVisible(w))) return TRUE;
   if (d->cls) {
     wchar_t cls[64];
     GetClassNameW(w, cls, 64);
@@ -86,8 +88,9 @@ BOOL CALLBACK FindProc(HWND w, LPARAM lp) {
 }
 }  // namespace
 
-HWND FindProcessWindow(const wchar_t* window_class, const std::wstring& caption, DWORD process_id) {
-  FindData d{window_class, &caption, process_id, nullptr};
+HWND FindProcessWindow(const wchar_t* window_class, const std::wstring& caption, DWORD process_id,
+                       bool visible_only) {
+  FindData d{window_class, &caption, process_id, visible_only, nullptr};
   EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));
   return d.found;
 }
@@ -118,7 +121,12 @@ BoxAnswerer::BoxAnswerer(HWND owner, int button, int timeout_ms) {
 }
 
 void BoxAnswerer::Watch(const std::function<HWND()>& find, int button, int timeout_ms) {
-  thread_ = std::thread([this, find, button, timeout_ms] {
+  // Returns only once the watcher runs: a box shown while a DLL loads holds the loader
+  // lock, and a thread that has not finished starting would wait for it forever.
+  std::promise<void> running;
+  std::future<void> started = running.get_future();
+  thread_ = std::thread([this, find, button, timeout_ms, running = std::move(running)]() mutable {
+    running.set_value();
     HWND box = nullptr;
     WaitUntil([&] { return (box = find()) != nullptr; }, timeout_ms);
     if (!box) return;
@@ -130,6 +138,7 @@ void BoxAnswerer::Watch(const std::function<HWND()>& find, int button, int timeo
     seen_.topmost = (GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
   });
+  started.wait();
 }
 
 BoxAnswerer::~BoxAnswerer() {

@@ -36,9 +36,10 @@ bool CopyFileTo(const std::string& from, const std::string& to);
 // Polls `condition` until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 10000);
 
-// First visible top-level window of this process with that class (null = any) and caption.
+// First visible top-level window of this process with that class (null = any) and caption;
+// with `visible_only` false, hidden ones count too.
 HWND FindProcessWindow(const wchar_t* window_class, const std::wstring& caption,
-                       DWORD process_id = GetCurrentProcessId());
+                       DWORD process_id = GetCurrentProcessId(), bool visible_only = true);
 
 struct BoxSeen {
   bool found = false;

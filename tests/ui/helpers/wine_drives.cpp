@@ -1,4 +1,4 @@
-#include "wine_drives.h"
+#include "tests/ui/helpers/wine_drives.h"
 
 #include <windows.h>
 #include <winioctl.h>
