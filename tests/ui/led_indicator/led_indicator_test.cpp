@@ -1,0 +1,182 @@
+// Glowtick as the restore library starts it: ".\Glowtick.exe x;y;" from the program
+// folder, then watched from outside like any other program's window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/win/raii.h"
+#include "common/win/wide.h"
+#include "tests/ui/helpers/ui_support.h"
+
+namespace vaultrine::led {
+namespace {
+
+using uitest::WaitUntil;
+
+constexpr int kLedsOff = 300;
+constexpr int kGreenYellow = 310;
+constexpr int kYellowGreen = 320;
+
+class Glowtick {
+ public:
+  explicit Glowtick(const std::wstring& arguments) {
+    std::wstring command = L".\\Glowtick.exe";
+    if (!arguments.empty()) command += L" " + arguments;
+    std::vector<wchar_t> buffer(command.begin(), command.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    const std::wstring folder = win::ToWide(uitest::BinFolder());
+    if (CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
+      CloseHandle(pi.hThread);
+      process_.reset(pi.hProcess);
+      id_ = pi.dwProcessId;
+    }
+  }
+  ~Glowtick() {
+    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 9);
+  }
+  bool started() const { return static_cast<bool>(process_); }
+  DWORD id() const { return id_; }
+
+  // The LED window: the captionless dialog of the process.
+  HWND LedWindow(int timeout_ms = 10000) const {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = uitest::FindProcessWindow(L"#32770", L"", id_)) != nullptr; }, timeout_ms);
+    return found;
+  }
+  // Exit code once ended, -1 while it still runs after the wait.
+  long ExitCode(int timeout_ms = 5000) const {
+    if (WaitForSingleObject(process_.get(), timeout_ms) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.get(), &code);
+    return static_cast<long>(code);
+  }
+
+ private:
+  win::UniqueHandle process_;
+  DWORD id_ = 0;
+};
+
+bool Shown(HWND led, int id) { return IsWindowVisible(GetDlgItem(led, id)) != FALSE; }
+
+// Dark pixels the clock leaves on the screen inside the LED window's clock area.
+int DarkPixelsUnderClock(HWND led) {
+  POINT origin{0, 0};
+  ClientToScreen(led, &origin);
+  HDC screen = GetDC(nullptr);
+  int dark = 0;
+  for (int y = 30; y < 44; ++y) {
+    for (int x = 6; x < 62; ++x) {
+      const COLORREF c = GetPixel(screen, origin.x + x, origin.y + y);
+      if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 240) ++dark;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return dark;
+}
+
+// The clock (Arial 14 pixels, drawn at 6,30) lies inside the frame of field 340.
+bool ClockFitsItsArea(HWND led) {
+  win::WindowDC dc(nullptr);
+  win::Font font(CreateFontW(14, 0, 0, 0, 200, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
+  win::SelectIn selected(dc.get(), font.get());
+  SIZE clock{};
+  GetTextExtentPoint32W(dc.get(), L"  00:00:00 ", 11, &clock);
+  RECT area{};
+  GetWindowRect(GetDlgItem(led, 340), &area);
+  MapWindowPoints(nullptr, led, reinterpret_cast<POINT*>(&area), 2);
+  // One pixel of frame on each side.
+  return area.left < 6 && area.top < 30 && area.right - 1 > 6 + clock.cx && area.bottom - 1 > 30 + clock.cy;
+}
+
+std::wstring Padded(std::wstring head, size_t length) {
+  head.resize(length, L'x');
+  return head;
+}
+
+TEST(Glowtick, PlacedTopmostOverTheCornerAndEndedByEscape) {
+  const struct {
+    std::wstring arguments;
+    int x;
+    int y;
+  } cases[] = {
+      {L"0;0;", 6, 27},
+      {L"100;-20;", 106, 7},
+      {L"", 5, 26},
+      {Padded(L"10;20;", 63), 16, 47},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(win::FromWide(c.arguments));
+    Glowtick glowtick(c.arguments);
+    ASSERT_TRUE(glowtick.started());
+    HWND led = glowtick.LedWindow();
+    ASSERT_NE(led, nullptr);
+    RECT r{};
+    GetWindowRect(led, &r);
+    EXPECT_EQ(r.left, c.x);
+    EXPECT_EQ(r.top, c.y);
+    EXPECT_EQ(r.right - r.left, 66);
+    EXPECT_EQ(r.bottom - r.top, 52);
+    EXPECT_TRUE(GetWindowLongW(led, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindowLongW(led, GWL_STYLE) & (WS_CAPTION | WS_BORDER | WS_THICKFRAME), 0);
+
+    HWND main = FindWindowW(L"DPT_WClass", L"GLOWTICK - Nov 06th, 2010");
+    ASSERT_NE(main, nullptr);
+    DWORD owner_process = 0;
+    GetWindowThreadProcessId(main, &owner_process);
+    EXPECT_EQ(owner_process, glowtick.id());
+    EXPECT_FALSE(IsWindowVisible(main)) << "the main window is never shown";
+
+    PostMessageW(led, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(glowtick.ExitCode(), 0);
+    EXPECT_FALSE(IsWindow(led));
+  }
+}
+
+TEST(Glowtick, LedsOffThenAlternatingEverySecondUnderTheClock) {
+  Glowtick glowtick(L"0;0;");
+  ASSERT_TRUE(glowtick.started());
+  HWND led = glowtick.LedWindow();
+  ASSERT_NE(led, nullptr);
+  const DWORD opened = GetTickCount();
+  EXPECT_TRUE(Shown(led, kLedsOff));
+  EXPECT_FALSE(Shown(led, kGreenYellow));
+  EXPECT_FALSE(Shown(led, kYellowGreen));
+
+  ASSERT_TRUE(WaitUntil([&] { return Shown(led, kYellowGreen); }, 3000)) << "first tick";
+  const DWORD first = GetTickCount();
+  EXPECT_GE(first - opened, 500u) << "the LEDs stay off for the first second";
+  EXPECT_FALSE(Shown(led, kLedsOff));
+  EXPECT_FALSE(Shown(led, kGreenYellow));
+  // The clock is drawn right after the tick's repaint, inside the frame of its area.
+  EXPECT_TRUE(WaitUntil([&] { return DarkPixelsUnderClock(led) > 20; }, 900));
+  EXPECT_TRUE(ClockFitsItsArea(led));
+
+  ASSERT_TRUE(WaitUntil([&] { return Shown(led, kGreenYellow); }, 3000)) << "second tick";
+  EXPECT_GE(GetTickCount() - first, 700u);
+  EXPECT_FALSE(Shown(led, kYellowGreen));
+  EXPECT_FALSE(Shown(led, kLedsOff));
+
+  PostMessageW(led, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(glowtick.ExitCode(), 0);
+}
+
+TEST(Glowtick, CommandLineOver63CharactersIsRefused) {
+  Glowtick glowtick(Padded(L"0;0;", 64));
+  ASSERT_TRUE(glowtick.started());
+  uitest::BoxAnswerer answer(L"GLOWTICK - START", IDOK, 15000, glowtick.id());
+  const uitest::BoxSeen& seen = answer.Join();
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.text, "Unexpected parameters");
+  EXPECT_EQ(glowtick.ExitCode(), 0);
+  EXPECT_EQ(uitest::FindProcessWindow(L"#32770", L"", glowtick.id(), false), nullptr) << "no LED window";
+}
+
+}  // namespace
+}  // namespace vaultrine::led
