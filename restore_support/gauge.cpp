@@ -1,0 +1,47 @@
+#include "gauge.h"
+
+namespace vaultrine::restore {
+
+const char* GaugeTitle(GaugeKind kind) {
+  switch (kind) {
+    case GaugeKind::kStandard: return "Restauration des fichiers standards";
+    case GaugeKind::kCompressed: return "Restauration des fichiers compress\xC3\xA9s";
+    case GaugeKind::kCrypted: return "Restauration des fichiers crypt\xC3\xA9s";
+  }
+  return "";
+}
+
+int32_t UpdateInterval(int32_t total) {
+  if (total > 2100) return total / 200;
+  if (total >= 1800) return 8;
+  if (total < 100) return 1;
+  if (total < 300) return 2;
+  // 300 to 1799: one more for every 300 files.
+  return 3 + (total - 300) / 300;
+}
+
+std::string PercentText(int32_t value, int32_t total) {
+  if (total == 0) return "0 %";
+  const int64_t percent = static_cast<int64_t>(value) * 100 / total;
+  return std::to_string(percent) + " %";
+}
+
+void GaugeState::Start(int32_t total) {
+  total_ = total;
+  value_ = 0;
+  interval_ = UpdateInterval(total);
+  skipped_ = 0;
+}
+
+std::optional<GaugeUpdate> GaugeState::Step(int32_t value) {
+  value_ = value;
+  if (total_ <= 0) return std::nullopt;
+  if (skipped_ < interval_) {
+    ++skipped_;
+    return std::nullopt;
+  }
+  skipped_ = 0;
+  return GaugeUpdate{value, PercentText(value, total_)};
+}
+
+}  // namespace vaultrine::restore

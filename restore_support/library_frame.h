@@ -1,0 +1,86 @@
+// What the restore library keeps from load to unload, and what each export does
+// with it. The exports (exports.cpp) only guard and convert; this is the body.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "common/message_file.h"
+#include "common/message_sink.h"
+#include "common/win/dialog_colours.h"
+#include "common/win/library_guard.h"
+#include "common/win/raii.h"
+#include "restore_support/gauge.h"
+#include "restore_support/progress_window.h"
+
+namespace vaultrine::restore {
+
+inline constexpr size_t kCaptionMax = 63;
+
+class RestoreLibrary {
+ public:
+  RestoreLibrary() = default;
+  RestoreLibrary(const RestoreLibrary&) = delete;
+  RestoreLibrary& operator=(const RestoreLibrary&) = delete;
+
+  // The library is loaded: colours, message file from the library's folder, language
+  // from the catalog, section "MAIN", a fresh restored-files list, the progress window
+  // hidden. `instance` also holds the templates. Never fails; what goes wrong is told
+  // through `sink`.
+  void Load(HINSTANCE instance, MessageSink& sink);
+  // The library is unloaded. With `process_ending` the windows are left to the
+  // system; otherwise they go now, since their procedure goes with the library.
+  void Unload(bool process_ending);
+
+  // Title of the progress window, then the engine's console windows minimised.
+  void DisplayTrace(const char* text);
+  // Ends the LED indicator and destroys the progress window; harmless when repeated.
+  void CloseTrace();
+  // value 0 starts the gauge of that kind; other values step it.
+  void Gauge(GaugeKind kind, int32_t total, int32_t value);
+  // Minimises every window below the progress window whose title names the engine.
+  void MinimiseEngineConsoles();
+
+  // The end of a confirmed restore request: the progress window shown, and the LED
+  // indicator started over its top-left corner (".\Glowtick.exe <left>;<top>;").
+  void ShowProgressAndStartIndicator();
+  // The restored file's name in the progress window.
+  void ShowFileName(const wchar_t* name);
+  void KeepCaption(const char* caption);
+
+  win::LibraryContext& context() { return context_; }
+  MessageFile& messages() { return messages_; }
+  const std::string& language_code() const { return language_code_; }
+  const std::string& library_folder() const { return library_folder_; }
+  const std::string& caption() const { return caption_; }
+  HWND progress_window() const { return progress_ && progress_->exists() ? progress_->hwnd() : nullptr; }
+  const RECT& progress_rect() const { return progress_rect_; }
+  HANDLE indicator_process() const { return indicator_.get(); }
+  const GaugeState& gauge() const { return gauge_; }
+
+ private:
+  void EndIndicator();
+
+  win::LibraryContext context_;
+  win::DialogColours colours_{RGB(236, 233, 216), RGB(0, 0, 0)};
+  MessageFile messages_{kRestoreMessageFile};
+  std::string language_code_ = "eng";
+  std::string library_folder_;
+  std::string caption_;
+  std::unique_ptr<ProgressWindow> progress_;
+  RECT progress_rect_{};
+  win::UniqueHandle indicator_;
+  GaugeState gauge_;
+};
+
+// The one of this process. Never destroyed: unloading is Unload's business, and no
+// destructor may touch windows while the process ends.
+RestoreLibrary& Library();
+
+// Dispatches every message waiting in the thread's queue, so the windows repaint
+// while the engine works. A quit request is put back for the engine's own loop.
+void PumpWaitingMessages();
+
+}  // namespace vaultrine::restore

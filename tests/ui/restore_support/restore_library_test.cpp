@@ -1,0 +1,442 @@
+// The restore library loaded from a program folder of its own (a scratch copy with
+// its message file and Glowtick), with that folder as the current directory, as the
+// engine runs it. Drives M: (VLT_ALPHA), N: and O: (both VLT_TWIN) and P: (a root that
+// does not exist) are mapped for the volume exports.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/message_file.h"
+#include "common/message_sink.h"
+#include "common/win/raii.h"
+#include "common/win/wide.h"
+#include "restore_support/library_frame.h"
+#include "restore_support/restore_exports.h"
+#include "tests/ui/helpers/ui_support.h"
+#include "tests/ui/helpers/wine_drives.h"
+
+namespace vaultrine::restore {
+namespace {
+
+using uitest::ScratchFolder;
+using uitest::WaitUntil;
+using win::ToWide;
+
+constexpr int kFocusField = 210;
+constexpr int kBar = 300;
+constexpr int kPercent = 310;
+constexpr int kStep = 320;
+constexpr int kNote = 330;
+
+template <typename Fn>
+Fn Export(HMODULE dll, const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
+}
+
+std::wstring CurrentDirectory() {
+  wchar_t buf[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, buf);
+  return buf;
+}
+
+std::wstring Text(HWND window) { return ToWide(win::GetWindowTextUtf8(window)); }
+std::wstring ItemText(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
+
+// The progress window of this process, shown or not.
+HWND ProgressWindow() {
+  return uitest::FindProcessWindow(L"#32770", L"Revivalis progression", GetCurrentProcessId(), false);
+}
+
+// Pop-ups: Wine waits for a window manager to let go of a captioned window when it
+// is hidden or destroyed, and Xvfb has none.
+HWND MakeWindow(const wchar_t* title, bool visible = true) {
+  return CreateWindowExW(0, L"STATIC", title, WS_POPUP | WS_BORDER | (visible ? WS_VISIBLE : 0), 40, 40, 200, 80,
+                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+class RestoreLibraryTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    drives_folder_ = new ScratchFolder();
+    const struct {
+      char letter;
+      const char* name;
+      const char* label;
+    } drives[] = {{'M', "alpha", "VLT_ALPHA"}, {'N', "twin1", "VLT_TWIN"}, {'O', "twin2", "VLT_TWIN"}};
+    for (const auto& d : drives) {
+      CreateDirectoryW(ToWide(drives_folder_->File(d.name)).c_str(), nullptr);
+      drives_.push_back(std::make_unique<uitest::WineDrive>(d.letter, drives_folder_->File(d.name), d.label));
+    }
+    drives_.push_back(std::make_unique<uitest::WineDrive>('P', drives_folder_->File("gone"), "VLT_GONE"));
+  }
+  static void TearDownTestSuite() {
+    drives_.clear();
+    delete drives_folder_;
+    drives_folder_ = nullptr;
+  }
+
+  void SetUp() override {
+    const std::string bin = uitest::BinFolder();
+    for (const char* name : {"RestoreVaultrine.dll", "Glowtick.exe"}) {
+      ASSERT_TRUE(uitest::CopyFileTo(bin + "\\" + name, folder_.File(name))) << name;
+    }
+    ASSERT_TRUE(uitest::CopyFileTo(bin + "\\..\\programfolder\\RestoreVaultrine.mes",
+                                   folder_.File("RestoreVaultrine.mes")));
+    previous_directory_ = CurrentDirectory();
+    ASSERT_TRUE(SetCurrentDirectoryW(ToWide(folder_.path()).c_str()));
+  }
+  void TearDown() override {
+    Unload();
+    SetCurrentDirectoryW(previous_directory_.c_str());
+  }
+
+  void Load() {
+    dll_ = LoadLibraryW(ToWide(folder_.File("RestoreVaultrine.dll")).c_str());
+    ASSERT_NE(dll_, nullptr);
+    display_trace_ = Export<DisplayTraceFn>(dll_, "DisplayTrace");
+    close_trace_ = Export<CloseTraceFn>(dll_, "CloseTrace");
+    gauges_[0] = Export<GaugeRestoreFn>(dll_, "GaugeRestoreStandardFiles");
+    gauges_[1] = Export<GaugeRestoreFn>(dll_, "GaugeRestoreCompressedFiles");
+    gauges_[2] = Export<GaugeRestoreFn>(dll_, "GaugeRestoreCryptedFiles");
+    record_ = Export<RecordRestoredFilenameFn>(dll_, "RecordFilenames");
+    get_volume_name_ = Export<RestoreGetVolumeNameFn>(dll_, "GetVolumeName");
+    get_disc_ = Export<RestoreGetDiscFromVolumenameFn>(dll_, "GetDiscFromVolumename");
+    ASSERT_TRUE(display_trace_ && close_trace_ && gauges_[0] && gauges_[1] && gauges_[2] && record_ &&
+                get_volume_name_ && get_disc_);
+    for (const char* name : {"AskFilesToRestore", "DisplayGoodResult", "DisplayBadResult"}) {
+      ASSERT_NE(GetProcAddress(dll_, name), nullptr) << name;
+    }
+  }
+  void Unload() {
+    if (dll_) FreeLibrary(dll_);
+    dll_ = nullptr;
+  }
+
+  // What the shipped message file says for `key`, read on its own.
+  std::wstring Shipped(const char* key, const char* language) {
+    RecordingSink sink;
+    MessageFile file(kRestoreMessageFile);
+    file.LoadMessageFile(folder_.path(), sink);
+    file.SelectSection("MAIN", language);
+    const std::u16string& text = file.LookUpMessage(key);
+    return std::wstring(text.begin(), text.end());
+  }
+
+  void SetCatalog(bool present) {
+    const std::string folder = folder_.File("locale\\gui\\LC_MESSAGES");
+    SHCreateDirectoryExW(nullptr, ToWide(folder).c_str(), nullptr);
+    const std::string catalog = folder + "\\vaultrine.mo";
+    if (present) {
+      uitest::WriteFileBytes(catalog, "catalog");
+    } else {
+      DeleteFileW(ToWide(catalog).c_str());
+    }
+  }
+
+  static ScratchFolder* drives_folder_;
+  static std::vector<std::unique_ptr<uitest::WineDrive>> drives_;
+  ScratchFolder folder_;
+  std::wstring previous_directory_;
+  HMODULE dll_ = nullptr;
+  DisplayTraceFn display_trace_ = nullptr;
+  CloseTraceFn close_trace_ = nullptr;
+  GaugeRestoreFn gauges_[3] = {};
+  RecordRestoredFilenameFn record_ = nullptr;
+  RestoreGetVolumeNameFn get_volume_name_ = nullptr;
+  RestoreGetDiscFromVolumenameFn get_disc_ = nullptr;
+};
+
+ScratchFolder* RestoreLibraryTest::drives_folder_ = nullptr;
+std::vector<std::unique_ptr<uitest::WineDrive>> RestoreLibraryTest::drives_;
+
+TEST_F(RestoreLibraryTest, LoadPreparesAHiddenProgressWindowInTheCatalogsLanguage) {
+  const struct {
+    bool catalog;
+    const char* language;
+  } cases[] = {{false, "eng"}, {true, "fra"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.language);
+    SetCatalog(c.catalog);
+    uitest::WriteFileBytes(folder_.File("Revivalis_FileList.txt"), "Standard  :    old run\r\n");
+    Load();
+    EXPECT_FALSE(uitest::FileExists(folder_.File("Revivalis_FileList.txt"))) << "each run starts a fresh list";
+
+    HWND progress = ProgressWindow();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_FALSE(IsWindowVisible(progress));
+    RECT r{};
+    GetWindowRect(progress, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_GT(r.right - r.left, 700) << "494 dialog units";
+    const std::wstring note = Shipped("tra_1", c.language);
+    ASSERT_NE(note.substr(0, 1), L"?");
+    EXPECT_EQ(ItemText(progress, kNote), note);
+    EXPECT_EQ(ItemText(progress, kStep), L"");
+    EXPECT_EQ(ItemText(progress, kPercent), L"");
+
+    HWND bar = GetDlgItem(progress, kBar);
+    wchar_t bar_class[32] = {};
+    GetClassNameW(bar, bar_class, 32);
+    EXPECT_STREQ(bar_class, PROGRESS_CLASSW);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETBARCOLOR, 0, 0), static_cast<LRESULT>(RGB(72, 102, 159)));
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 0);
+    // Shown, unlike the focus field: a long restore should show its progress.
+    EXPECT_TRUE(GetWindowLongW(bar, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(progress, kPercent), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongW(GetDlgItem(progress, kFocusField), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(GetWindowLongW(progress, GWL_STYLE) & WS_SYSMENU, 0) << "no close box";
+
+    Unload();
+    EXPECT_FALSE(IsWindow(progress)) << "the window goes with the library";
+  }
+}
+
+TEST_F(RestoreLibraryTest, MissingMessageFileIsToldAndTextsShowAMark) {
+  ASSERT_TRUE(DeleteFileW(ToWide(folder_.File("RestoreVaultrine.mes")).c_str()));
+  uitest::BoxAnswerer answer(L"Restore Vaultrine", IDOK);
+  Load();
+  const uitest::BoxSeen& seen = answer.Join();
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.text, "Cannot open RestoreVaultrine.mes");
+  HWND progress = ProgressWindow();
+  ASSERT_NE(progress, nullptr);
+  EXPECT_EQ(ItemText(progress, kNote), L"?");
+}
+
+TEST_F(RestoreLibraryTest, DisplayTraceTitlesTheWindowAsUtf8OrAnsi) {
+  Load();
+  HWND progress = ProgressWindow();
+  ASSERT_NE(progress, nullptr);
+  const struct {
+    const char* bytes;
+    const wchar_t* title;
+  } titles[] = {
+      {"Restauration \xE2\x80\x93 \xC3\xA9tape 2", L"Restauration \u2013 \u00e9tape 2"},  // UTF-8
+      {"\xC9tape 3", L"\u00c9tape 3"},  // not UTF-8: the ANSI code page
+      {"", L""},
+  };
+  for (const auto& t : titles) {
+    display_trace_(t.bytes);
+    EXPECT_EQ(Text(progress), t.title);
+  }
+  EXPECT_FALSE(IsWindowVisible(progress)) << "the title alone does not show the window";
+}
+
+TEST_F(RestoreLibraryTest, DisplayTraceMinimisesEveryConsoleAmongTheHundredWindowsBelow) {
+  // Created before the load, so they lie below the progress window, deepest first:
+  // a console just beyond the 100 windows looked at, one at the 100th, fillers, two
+  // more consoles and an unrelated window right under the progress window. All are
+  // created hidden; each one minimised costs Wine a two-second wait when it goes.
+  HWND beyond = MakeWindow(L"C:\\Vaultrine\\Revivalis.exe", false);
+  HWND hundredth = MakeWindow(L"revivalis.exe - 100", false);
+  std::vector<HWND> windows = {beyond, hundredth};
+  for (int i = 0; i < 96; ++i) windows.push_back(MakeWindow(L"filler", false));
+  HWND lower = MakeWindow(L"c:\\program files\\vaultrine\\REVIVALIS.EXE", false);
+  HWND upper = MakeWindow(L"Restore: rEvIvAlIs.ExE running", false);
+  HWND unrelated = MakeWindow(L"Revivalis notes", false);
+  for (HWND w : {lower, upper, unrelated}) windows.push_back(w);
+  for (HWND w : windows) ASSERT_NE(w, nullptr);
+  Load();
+  HWND progress = ProgressWindow();
+  ASSERT_NE(progress, nullptr);
+  int position = 0;
+  for (HWND w = progress; w && w != hundredth; w = GetWindow(w, GW_HWNDNEXT)) ++position;
+  ASSERT_EQ(position, 100) << "a window of another program came in between";
+  ASSERT_EQ(GetWindow(hundredth, GW_HWNDNEXT), beyond);
+
+  display_trace_("Restauration");
+  for (HWND w : {upper, lower, hundredth}) EXPECT_TRUE(IsIconic(w)) << Text(w);
+  EXPECT_FALSE(IsIconic(beyond)) << "the 101st window is not looked at";
+  EXPECT_FALSE(IsIconic(unrelated));
+
+  // Once the window is gone, DisplayTrace changes nothing.
+  close_trace_();
+  ShowWindow(upper, SW_RESTORE);
+  display_trace_("after");
+  EXPECT_FALSE(IsIconic(upper));
+  EXPECT_FALSE(IsIconic(beyond));
+  for (HWND w : windows) DestroyWindow(w);
+}
+
+// Posted before a step: handled only when the step pumps the queue.
+struct PumpProbe {
+  static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_APP) ++handled;
+    return DefWindowProcW(w, m, wp, lp);
+  }
+  static int handled;
+};
+int PumpProbe::handled = 0;
+
+TEST_F(RestoreLibraryTest, GaugesShowEveryIntervalPlusOnethStepAndPumpMessages) {
+  Load();
+  HWND progress = ProgressWindow();
+  ASSERT_NE(progress, nullptr);
+  HWND bar = GetDlgItem(progress, kBar);
+  HWND probe = MakeWindow(L"probe", false);
+  SetWindowLongPtrW(probe, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PumpProbe::Proc));
+
+  const struct {
+    int index;
+    const wchar_t* title;
+  } kinds[] = {
+      {0, L"Restauration des fichiers standards"},
+      {1, L"Restauration des fichiers compress\u00e9s"},
+      {2, L"Restauration des fichiers crypt\u00e9s"},
+  };
+  for (const auto& k : kinds) {
+    SCOPED_TRACE(win::FromWide(k.title));
+    GaugeRestoreFn gauge = gauges_[k.index];
+    SetDlgItemTextW(progress, kPercent, L"");
+    gauge(4, 0);
+    EXPECT_EQ(ItemText(progress, kStep), k.title);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 4);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 0);
+    // Steps 1 to 4: the window follows at 2 and 4 only.
+    const struct {
+      int value;
+      int position;
+      const wchar_t* percent;
+      bool pumped;
+    } steps[] = {{1, 0, L"", false}, {2, 2, L"50 %", true}, {3, 2, L"50 %", false}, {4, 4, L"100 %", true}};
+    for (const auto& s : steps) {
+      PumpProbe::handled = 0;
+      PostMessageW(probe, WM_APP, 0, 0);
+      gauge(4, s.value);
+      EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), s.position) << s.value;
+      EXPECT_EQ(ItemText(progress, kPercent), s.percent) << s.value;
+      EXPECT_EQ(PumpProbe::handled, s.pumped ? 1 : 0) << s.value;
+      MSG drain;
+      while (PeekMessageW(&drain, probe, WM_APP, WM_APP, PM_REMOVE)) {
+      }
+    }
+  }
+
+  // 250 files: every third step shows; the title stays until a file name replaces it.
+  gauges_[0](250, 0);
+  int shown = 0;
+  for (int value = 1; value <= 250; ++value) {
+    gauges_[0](250, value);
+    if (SendMessageW(bar, PBM_GETPOS, 0, 0) == value) {
+      ++shown;
+      EXPECT_EQ(value % 3, 0) << value;
+      EXPECT_EQ(ItemText(progress, kPercent), std::to_wstring(value * 100 / 250) + L" %");
+    }
+  }
+  EXPECT_EQ(shown, 83);
+  EXPECT_EQ(ItemText(progress, kStep), L"Restauration des fichiers standards");
+  record_("Standard  ", L"D:\\000_Revivalis\\docs\\r\u00e9sum\u00e9.txt");
+  EXPECT_EQ(ItemText(progress, kStep), L"D:\\000_Revivalis\\docs\\r\u00e9sum\u00e9.txt");
+
+  // A quit request met while pumping is left for the engine's own loop.
+  gauges_[0](4, 0);
+  gauges_[0](4, 1);
+  PostQuitMessage(7);
+  gauges_[0](4, 2);
+  MSG quit;
+  ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 7u);
+  DestroyWindow(probe);
+}
+
+TEST_F(RestoreLibraryTest, CloseTraceDestroysTheWindowAndMayBeRepeated) {
+  Load();
+  HWND progress = ProgressWindow();
+  ASSERT_NE(progress, nullptr);
+  close_trace_();
+  EXPECT_FALSE(IsWindow(progress));
+  close_trace_();
+  // Calls that come after the window has gone change nothing and do not fail.
+  gauges_[1](10, 0);
+  gauges_[1](10, 2);
+  record_("Compressed", L"C:\\x.txt");
+  display_trace_("late");
+  EXPECT_EQ(ProgressWindow(), nullptr);
+}
+
+// The request dialog starts the LED indicator through the frame when a restore is
+// confirmed; until it is built, the frame is driven here directly, with the library's
+// own templates.
+TEST_F(RestoreLibraryTest, CloseTraceAndUnloadEndTheIndicatorStartedOverTheCorner) {
+  Load();
+  for (const bool by_unload : {false, true}) {
+    SCOPED_TRACE(by_unload ? "unload" : "CloseTrace");
+    RecordingSink sink;
+    RestoreLibrary library;
+    library.Load(dll_, sink);
+    EXPECT_TRUE(sink.messages.empty());
+    HWND progress = library.progress_window();
+    ASSERT_NE(progress, nullptr);
+    library.ShowProgressAndStartIndicator();
+    EXPECT_TRUE(IsWindowVisible(progress));
+    ASSERT_NE(library.indicator_process(), nullptr);
+    const DWORD id = GetProcessId(library.indicator_process());
+    win::UniqueHandle watch(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    ASSERT_TRUE(watch);
+
+    HWND led = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (led = uitest::FindProcessWindow(L"#32770", L"", id)) != nullptr; }));
+    RECT p{}, l{};
+    GetWindowRect(progress, &p);
+    GetWindowRect(led, &l);
+    EXPECT_EQ(l.left, p.left + 6);
+    EXPECT_EQ(l.top, p.top + 27);
+    EXPECT_TRUE(l.right <= p.right && l.bottom <= p.bottom) << "inside the progress window";
+
+    if (by_unload) {
+      library.Unload(false);
+    } else {
+      library.CloseTrace();
+      library.CloseTrace();
+    }
+    ASSERT_EQ(WaitForSingleObject(watch.get(), 5000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(watch.get(), &code);
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(IsWindow(progress));
+    EXPECT_EQ(library.indicator_process(), nullptr);
+    if (!by_unload) library.Unload(false);
+  }
+}
+
+TEST_F(RestoreLibraryTest, VolumeExportsGiveStatusAndAnsiLabel) {
+  for (const auto& d : drives_) ASSERT_TRUE(d->ok());
+  Load();
+  const std::wstring before = CurrentDirectory();
+  const struct {
+    const char* drive;
+    short status;
+    const char* label;  // null: the buffer is left as it was
+  } cases[] = {
+      {"M:", 0, "VLT_ALPHA"}, {"m", 0, "VLT_ALPHA"}, {"O:\\x", 0, "VLT_TWIN"},
+      {"1:", -1, nullptr},    {"", -1, nullptr},     {"Q:", -1, nullptr},  // Q: is not mapped
+      {"P:", -1, nullptr},  // its root does not exist, so Wine refuses the drive itself
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.drive);
+    char label[128];
+    memset(label, 'x', sizeof label);
+    EXPECT_EQ(get_volume_name_(c.drive, label), c.status);
+    EXPECT_EQ(std::string(label, strnlen(label, 97)), c.label ? c.label : std::string(97, 'x'));
+    EXPECT_EQ(CurrentDirectory(), before);
+  }
+  const struct {
+    const char* wanted;
+    const char* answer;
+  } discs[] = {{"VLT_ALPHA", "M"}, {"VLT_TWIN", "?"}, {"vlt_alpha", "?"}};
+  for (const auto& d : discs) {
+    char answer[4] = "zzz";
+    get_disc_(d.wanted, answer);
+    EXPECT_STREQ(answer, d.answer) << d.wanted;
+  }
+}
+
+}  // namespace
+}  // namespace vaultrine::restore
