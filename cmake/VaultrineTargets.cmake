@@ -56,8 +56,9 @@ function(vaultrine_add_deliverable target)
     get_filename_component(def_path ${A_DEF} ABSOLUTE)
     target_link_options(${target} PRIVATE ${def_path})
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${def_path})
-    # Exports keep their plain names; never add @n decorations.
-    target_link_options(${target} PRIVATE -Wl,--kill-at)
+    # Exports keep their plain names; never add @n decorations. A .def names a
+    # CALLBACK function without its @n: linking the two is intended.
+    target_link_options(${target} PRIVATE -Wl,--kill-at -Wl,--enable-stdcall-fixup)
   endif()
   get_filename_component(base ${A_OUTPUT_NAME} NAME_WE)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${base})
