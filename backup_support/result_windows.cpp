@@ -62,9 +62,8 @@ ResultWindow::ResultWindow(HINSTANCE instance, int template_id, const ResultWind
     : DialogBase(instance, template_id),
       data_(data),
       slots_(slots),
-      background_colour_(background),
-      background_(CreateSolidBrush(background)),
-      white_(CreateSolidBrush(RGB(255, 255, 255))),
+      // The values read like fields, the labels sit on the window's own colour.
+      colours_(background, RGB(0, 0, 0), RGB(255, 255, 255)),
       success_(success) {}
 
 void ResultWindow::OpenCommon(int date_id, int date_label_id) {
@@ -111,18 +110,7 @@ void ResultWindow::OnTimer(UINT_PTR timer_id) {
 }
 
 HBRUSH ResultWindow::OnCtlColor(HDC dc, HWND control, UINT message) {
-  if (message == WM_CTLCOLORDLG) return background_.get();
-  if (message != WM_CTLCOLORSTATIC) return nullptr;
-  wchar_t cls[16] = {};
-  GetClassNameW(control, cls, 16);
-  SetTextColor(dc, RGB(0, 0, 0));
-  if (lstrcmpiW(cls, L"Edit") == 0) {
-    // The values read like fields, the labels sit on the window's own colour.
-    SetBkColor(dc, RGB(255, 255, 255));
-    return white_.get();
-  }
-  SetBkColor(dc, background_colour_);
-  return background_.get();
+  return colours_.Paint(dc, control, message);
 }
 
 bool ResultWindow::OnCommand(int id, int notify_code, HWND control) {

@@ -8,6 +8,7 @@
 #include "backup_support/result_window_data.h"
 #include "backup_support/translated_slots.h"
 #include "common/win/dialog_base.h"
+#include "common/win/dialog_colours.h"
 #include "common/win/raii.h"
 
 namespace vaultrine::backup {
@@ -35,9 +36,7 @@ class ResultWindow : public win::DialogBase {
 
   const ResultWindowData& data_;
   const TranslatedSlots& slots_;
-  COLORREF background_colour_;
-  win::Brush background_;
-  win::Brush white_;
+  win::DialogColours colours_;
   bool success_;
   POINT headline_at_{98, 31};
   POINT notice_at_{46, 223};

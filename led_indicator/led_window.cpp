@@ -58,7 +58,7 @@ void LedWindow::OnTimer(UINT_PTR timer_id) {
   }
 }
 
-HBRUSH LedWindow::OnCtlColor(HDC dc, HWND, UINT message) { return colours_.Paint(dc, message); }
+HBRUSH LedWindow::OnCtlColor(HDC dc, HWND control, UINT message) { return colours_.Paint(dc, control, message); }
 
 void LedWindow::OnDestroy() {
   if (timer_set_) KillTimer(hwnd(), IDT_BLINK);

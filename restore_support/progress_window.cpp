@@ -33,7 +33,9 @@ bool ProgressWindow::OnCommand(int id, int, HWND) {
   return id == IDOK || id == IDCANCEL;
 }
 
-HBRUSH ProgressWindow::OnCtlColor(HDC dc, HWND, UINT message) { return colours_.Paint(dc, message); }
+HBRUSH ProgressWindow::OnCtlColor(HDC dc, HWND control, UINT message) {
+  return colours_.Paint(dc, control, message);
+}
 
 RECT ProgressWindow::ScreenRect() const {
   RECT r{};

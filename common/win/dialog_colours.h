@@ -1,7 +1,10 @@
-// The colours a library paints all its dialogs with (background and text), as the
-// answer to the WM_CTLCOLOR* messages of the dialog and its static fields.
+// The colours a library paints its dialogs with (background and text), as the
+// answer to the WM_CTLCOLOR* messages of the dialog and its static controls.
+// Read-only fields take the page colour too, unless a field colour is given.
 #pragma once
 #include <windows.h>
+
+#include <optional>
 
 #include "common/win/raii.h"
 
@@ -9,25 +12,42 @@ namespace vaultrine::win {
 
 class DialogColours {
  public:
-  DialogColours(COLORREF background, COLORREF text) : background_(background), text_(text) {}
+  DialogColours(COLORREF background, COLORREF text, std::optional<COLORREF> field = std::nullopt)
+      : background_(background), text_(text), field_(field) {}
 
   COLORREF background() const { return background_; }
   COLORREF text() const { return text_; }
 
-  // The brush for the dialog and its labels and read-only fields; null for the
+  // The brush for the dialog, its labels and its read-only fields; null for the
   // messages whose controls keep the system colours (edit fields, lists, buttons).
-  HBRUSH Paint(HDC dc, UINT message) {
-    if (message != WM_CTLCOLORDLG && message != WM_CTLCOLORSTATIC) return nullptr;
-    if (!brush_) brush_.reset(CreateSolidBrush(background_));
+  HBRUSH Paint(HDC dc, HWND control, UINT message) {
+    if (message == WM_CTLCOLORDLG) return Brush(background_brush_, background_);
+    if (message != WM_CTLCOLORSTATIC) return nullptr;
     SetTextColor(dc, text_);
+    if (field_ && IsEdit(control)) {
+      SetBkColor(dc, *field_);
+      return Brush(field_brush_, *field_);
+    }
     SetBkColor(dc, background_);
-    return brush_.get();
+    return Brush(background_brush_, background_);
   }
 
  private:
+  static bool IsEdit(HWND control) {
+    wchar_t name[16] = {};
+    GetClassNameW(control, name, 16);
+    return lstrcmpiW(name, L"Edit") == 0;
+  }
+  static HBRUSH Brush(win::Brush& brush, COLORREF colour) {
+    if (!brush) brush.reset(CreateSolidBrush(colour));
+    return brush.get();
+  }
+
   COLORREF background_;
   COLORREF text_;
-  Brush brush_;
+  std::optional<COLORREF> field_;
+  win::Brush background_brush_;
+  win::Brush field_brush_;
 };
 
 }  // namespace vaultrine::win
