@@ -3,17 +3,16 @@
 #pragma once
 #include <optional>
 
+#include "common/hot_pointer.h"
+
 namespace vaultrine::launcher {
+
+using vaultrine::PixelPoint;
+using vaultrine::PixelRect;
 
 enum class HotRegion { kNone, kHelp, kConfigure, kBackup, kRestore, kObsolete };
 enum class Row { kConfigure = 0, kBackup = 1, kRestore = 2, kObsolete = 3 };
 inline constexpr Row kRows[] = {Row::kConfigure, Row::kBackup, Row::kRestore, Row::kObsolete};
-
-// Client-area pixels, bounds inclusive.
-struct PixelRect {
-  int left, top, right, bottom;
-  bool Contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
-};
 
 PixelRect RegionRect(HotRegion region);
 
@@ -22,9 +21,6 @@ PixelRect RegionRect(HotRegion region);
 // pictures were drawn for.
 inline constexpr int kBackgroundWidth = 631;
 inline constexpr int kBackgroundHeight = 530;
-struct PixelPoint {
-  int x, y;
-};
 PixelPoint DialogUnitsToPixels(int x, int y);
 PixelPoint LabelOrigin(Row row);
 // Left, top, width and drop-down height of the language list.

@@ -26,18 +26,13 @@ void LabelBoard::ShowRow(Row row, bool highlighted) {
 
 CursorAction LabelBoard::PointerMoved(int x, int y) {
   const HotRegion region = RegionAt(x, y);
-  if (region != HotRegion::kNone) {
-    // A fast pointer can jump from one row straight into another: only the row
-    // under the pointer is highlighted.
-    const std::optional<Row> current = RowOf(region);
-    for (Row row : kRows) ShowRow(row, current && *current == row);
-    hand_shown_ = true;
-    return CursorAction::kSetHand;
-  }
-  if (!hand_shown_) return CursorAction::kNone;
-  hand_shown_ = false;
-  for (Row row : kRows) ShowRow(row, false);
-  return CursorAction::kRestoreSaved;
+  const CursorAction action = cursor_.Moved(region != HotRegion::kNone);
+  if (action == CursorAction::kNone) return action;
+  // A fast pointer can jump from one row straight into another: only the row
+  // under the pointer is highlighted.
+  const std::optional<Row> current = RowOf(region);
+  for (Row row : kRows) ShowRow(row, current && *current == row);
+  return action;
 }
 
 void LabelBoard::ChangeLanguage(Language language) {

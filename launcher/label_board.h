@@ -15,11 +15,7 @@ inline constexpr int kLastLabelId = 215;
 
 int LabelId(Row row, Language language, bool highlighted);
 
-enum class CursorAction {
-  kNone,          // leave the cursor alone
-  kSetHand,       // set the hand cursor (remember the previous one if not yet done)
-  kRestoreSaved,  // put back the cursor the hand replaced
-};
+using vaultrine::CursorAction;
 
 class LabelBoard {
  public:
@@ -27,7 +23,7 @@ class LabelBoard {
   explicit LabelBoard(Language language);
 
   Language language() const { return language_; }
-  bool HandShown() const { return hand_shown_; }
+  bool HandShown() const { return cursor_.shown(); }
   bool Visible(int control_id) const;
 
   // The pointer is now at x, y (client pixels).
@@ -40,7 +36,7 @@ class LabelBoard {
   void ShowRow(Row row, bool highlighted);
 
   Language language_;
-  bool hand_shown_ = false;
+  HotCursor cursor_;
   std::array<bool, kLastLabelId - kFirstLabelId + 1> visible_{};
 };
 

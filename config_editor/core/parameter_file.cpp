@@ -122,26 +122,14 @@ bool LoadRuleSection(const std::string& working_copy, ProfileFile& internal,
   return true;
 }
 
-ConvertResult ConvertToInternal(std::string& parameter_path, MessageSink& sink) {
-  if (parameter_path.empty()) {
-    ShowEditorMessage(sink, kMsgNoFileChosen, MessageIcon::kInformation);
-    return kNoParameterFile;
-  }
-  const std::string working = WorkingCopyName(parameter_path);
-  if (!FileReadable(working)) {
-    ShowEditorMessage(sink, kMsgNoSuchFile, MessageIcon::kInformation);
-    return kNoWorkingCopy;
-  }
-  if (!IsCompatible(working)) {
-    ShowEditorMessage(sink, Format(kMsgIncompatible, working), MessageIcon::kError);
-    parameter_path.clear();
-    return kIncompatible;
-  }
-  const std::string internal_name = InternalFileName(working);
-  if (!internal_name.empty() && FileReadable(internal_name)) return kConverted;
+namespace {
 
+// Builds the internal file from the working copy; false, after its message, at the
+// first section that is not there.
+ConvertResult BuildInternalFile(const std::string& working, const std::string& internal_name,
+                                MessageSink& sink) {
   {
-    UniqueFile out = internal_name.empty() ? nullptr : OpenFile(internal_name, "wb");
+    UniqueFile out = OpenFile(internal_name, "wb");
     if (!out) {
       ShowEditorMessage(sink, kMsgCannotCreateInternal, MessageIcon::kError);
       return kNoInternalFile;
@@ -187,6 +175,38 @@ ConvertResult ConvertToInternal(std::string& parameter_path, MessageSink& sink) 
   for (const char* section : kRuleSectionsAfterDestination)
     if (!LoadRuleSection(working, internal, section, sink)) return kSectionMissing;
   return kConverted;
+}
+
+}  // namespace
+
+ConvertResult ConvertToInternal(std::string& parameter_path, MessageSink& sink) {
+  if (parameter_path.empty()) {
+    ShowEditorMessage(sink, kMsgNoFileChosen, MessageIcon::kInformation);
+    return kNoParameterFile;
+  }
+  const std::string working = WorkingCopyName(parameter_path);
+  if (!FileReadable(working)) {
+    ShowEditorMessage(sink, kMsgNoSuchFile, MessageIcon::kInformation);
+    return kNoWorkingCopy;
+  }
+  if (!IsCompatible(working)) {
+    ShowEditorMessage(sink, Format(kMsgIncompatible, working), MessageIcon::kError);
+    parameter_path.clear();
+    return kIncompatible;
+  }
+  const std::string internal_name = InternalFileName(working);
+  if (internal_name.empty()) {
+    ShowEditorMessage(sink, kMsgCannotCreateInternal, MessageIcon::kError);
+    return kNoInternalFile;
+  }
+  if (FileReadable(internal_name)) return kConverted;
+
+  // The internal file exists only complete. One that stopped half-way would count
+  // as converted and the next save would write the missing sections back empty.
+  const ConvertResult result = BuildInternalFile(working, internal_name, sink);
+  if (result != kConverted) RemoveFile(internal_name);
+  if (result == kSectionMissing) parameter_path.clear();
+  return result;
 }
 
 namespace {

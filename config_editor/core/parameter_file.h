@@ -72,8 +72,11 @@ enum ConvertResult : int {
   kNoWorkingCopy = 2,
   kIncompatible = 3,      // `parameter_path` has been cleared
   kNoInternalFile = 4,    // the internal file could not be created
-  kSectionMissing = 5,    // stopped at a missing section; what was loaded stays
+  kSectionMissing = 5,    // a section is not there: refused, `parameter_path` cleared
 };
+// The internal file is made whole or not at all: a conversion that stops at a
+// missing section removes what it had written, so a later save can never write a
+// file back with sections missing.
 ConvertResult ConvertToInternal(std::string& parameter_path, MessageSink& sink);
 
 enum WriteResult : int {

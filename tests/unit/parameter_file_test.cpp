@@ -63,6 +63,9 @@ std::string EmptySectionsFile(const std::string& general, const std::string& des
   return out + CrLf({"", "# eof"});
 }
 
+std::string FileWith(const std::string& section, std::initializer_list<std::string> entries,
+                     const std::string& destination = "\"E:\\B\"");
+
 class Editor {
  public:
   Editor() : path_(dir_.File("Vaultrine.ini")) {}
@@ -75,7 +78,7 @@ class Editor {
   ConvertResult Open(const std::string& bytes) {
     WriteBytes(path_, bytes);
     EXPECT_TRUE(MakeWorkingCopy(path_, path_));
-    std::string chosen = working();
+    chosen = working();
     return ConvertToInternal(chosen, sink);
   }
   WriteResult Save() { return WriteParameterFile(working(), sink); }
@@ -83,6 +86,7 @@ class Editor {
   std::string Internal() const { return ReadBytes(internal()); }
 
   RecordingSink sink;
+  std::string chosen;  // the parameter path after the last Open
 
  private:
   TempDir dir_;
@@ -117,8 +121,7 @@ TEST(ParameterFileRoundTrip, EditorFileComesBackByteForByte) {
 
 TEST(ParameterFileRoundTrip, SecondSaveReplacesTheBackup) {
   Editor e;
-  ASSERT_EQ(e.Open(kMark + CrLf({"[general]", "ov_obsolete=1", "", "[include]", "C:\\a"})),
-            kSectionMissing);
+  ASSERT_EQ(e.Open(FileWith("include", {"C:\\a"})), kConverted);
   ASSERT_EQ(e.Save(), kWritten);
   const std::string first = e.Saved();
   ASSERT_EQ(e.Open(first), kConverted);
@@ -167,7 +170,7 @@ TEST_P(ParameterFileSave, ConvertsAndWritesAsTheFormatSays) {
 const std::string kGen = CrLf({"[general]", "ov_obsolete="});
 
 std::string FileWith(const std::string& section, std::initializer_list<std::string> entries,
-                     const std::string& destination = "\"E:\\B\"") {
+                     const std::string& destination) {
   std::string out = kMark + kGen;
   for (const char* s : {"include", "destination", "exclude", "md5_compare", "old_versions",
                         "compress", "crypt", "crypt_path", "restore"}) {
@@ -197,29 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
                  FileWith("", {}, "\"E:\\B\"")},
         SaveCase{"DestinationWithVolumeName", FileWith("", {}, "\"E:\\B\" ,name=DISQUE1 , search"),
                  kConverted, {}, FileWith("", {}, "\"E:\\B\" ,name=DISQUE1 , search")},
-        SaveCase{"DestinationMissingLineWritesEmptyFolder",
-                 kMark + kGen + CrLf({"", "[include]", "", "[destination]", "", "[exclude]"}),
-                 kSectionMissing,
-                 {"Echec lors de la création de la section [md5_compare] du fichier interne de Tesseron"},
-                 FileWith("", {}, "\"\"")},
-        SaveCase{"MissingSectionStopsTheRestComesBackEmpty",
-                 kMark + kGen + CrLf({"", "[include]", "\"C:\\a\\\"", "", "[destination]", "\"E:\\B\"",
-                                      "", "[exclude]", "yes => (path=\"*.tmp\")", "",
-                                      "[old_versions]", "3", "", "[compress]",
-                                      "gzip => (path=\"*.doc\")", "", "[restore]", "C:\\R"}),
-                 kSectionMissing,
-                 {"Echec lors de la création de la section [md5_compare] du fichier interne de Tesseron"},
-                 [] {
-                   std::string f = FileWith("include", {"\"C:\\a\\\""});
-                   return f.replace(f.find("[exclude]\r\n") + 11, 0, "yes => (path=\"*.tmp\")\r\n");
-                 }()},
-        SaveCase{"MissingGeneralHeaderLeavesEmptyInternalFile",
-                 kMark + CrLf({"[General]", "ov_obsolete=", "", "[include]", "\"C:\\a\\\""}),
-                 kSectionMissing,
-                 {"Echec lors de la création de la section [general] du fichier interne de Tesseron"},
-                 kMark + CrLf({"", "[include]", "", "[destination]", "\"\"", "", "[exclude]", "",
-                               "[md5_compare]", "", "[old_versions]", "", "[compress]", "",
-                               "[crypt]", "", "[crypt_path]", "", "[restore]", "", "# eof"})},
+        SaveCase{"DestinationMissingLineWritesEmptyFolder", EmptySectionsFile(kGen, ""), kConverted,
+                 {}, FileWith("", {}, "\"\"")},
         SaveCase{"EmptyLineEndsASection",
                  FileWith("exclude", {"yes => (path=\"*.a\")", "", "yes => (path=\"*.b\")"}),
                  kConverted, {}, FileWith("exclude", {"yes => (path=\"*.a\")"})},
@@ -240,6 +222,43 @@ INSTANTIATE_TEST_SUITE_P(
                  "[compress]\n\n[crypt]\n\n[crypt_path]\n\n[restore]\n\n# eof\n",
                  kConverted, {}, FileWith("include", {"\"C:\\a\""})}),
     [](const ::testing::TestParamInfo<SaveCase>& info) { return info.param.name; });
+
+// A file with a section the conversion cannot find is refused whole: no internal
+// file stays behind, so no save can write it back with sections missing.
+TEST(ParameterFileConvert, IncompleteFileIsRefusedWhole) {
+  const std::string kMissing = "Echec lors de la création de la section %s du fichier interne de Tesseron";
+  auto missing = [&](const std::string& header) {
+    std::string m = kMissing;
+    return m.replace(m.find("%s"), 2, header);
+  };
+  const std::string full = FileWith("include", {"\"C:\\a\\\""});
+  auto without = [&](const std::string& header) {
+    std::string f = full;
+    return f.erase(f.find(header), header.size() + 2);  // the header line
+  };
+  const std::pair<std::string, std::string> cases[] = {
+      // Passes the compatibility test, which ignores case, but not the section match.
+      {kMark + CrLf({"[General]", "ov_obsolete="}) + full.substr(full.find("\r\n[include]")),
+       missing("[general]")},
+      {without("[include]"), missing("[include]")},
+      {without("[destination]"), missing("[destination]")},
+      {without("[md5_compare]"), missing("[md5_compare]")},
+      {without("[restore]"), missing("[restore]")},
+      {kMark + kGen + CrLf({"", "[include]", "C:\\a", "", "[Destination]", "\"E:\\B\""}),
+       missing("[destination]")},
+  };
+  for (const auto& [input, message] : cases) {
+    SCOPED_TRACE(message);
+    Editor e;
+    EXPECT_EQ(e.Open(input), kSectionMissing);
+    ASSERT_EQ(e.sink.messages.size(), 1u);
+    EXPECT_EQ(e.sink.messages[0].text, message);
+    EXPECT_EQ(e.sink.messages[0].icon, MessageIcon::kError);
+    EXPECT_EQ(e.chosen, "");
+    EXPECT_FALSE(FileReadable(e.internal()));
+    EXPECT_EQ(e.Saved(), input);
+  }
+}
 
 TEST(ParameterFileSave, KeepsTheFirstHundredEntries) {
   Editor e;
@@ -318,13 +337,15 @@ TEST(ParameterFileConvert, DoneOnceThenLeftAlone) {
   std::string chosen = e.working();
   EXPECT_EQ(ConvertToInternal(chosen, e.sink), kConverted);
   EXPECT_EQ(e.Internal(), edited);
-  // A conversion that stopped early counts as done as well.
+  // A conversion that stopped early leaves nothing to count as done: the next
+  // one starts again, and stops again.
   Editor partial;
   ASSERT_EQ(partial.Open(kMark + kGen), kSectionMissing);
   partial.sink.messages.clear();
   chosen = partial.working();
-  EXPECT_EQ(ConvertToInternal(chosen, partial.sink), kConverted);
-  EXPECT_TRUE(partial.sink.messages.empty());
+  EXPECT_EQ(ConvertToInternal(chosen, partial.sink), kSectionMissing);
+  EXPECT_EQ(partial.sink.messages.size(), 1u);
+  EXPECT_FALSE(FileReadable(partial.internal()));
 }
 
 TEST(ParameterFileConvert, FindSectionMatchesTheWholeLineWithCase) {
@@ -343,8 +364,8 @@ TEST(ParameterFileConvert, FindSectionMatchesTheWholeLineWithCase) {
   EXPECT_EQ(sink.messages[0].text, "Echec lors de l'ouverture du fichier paramètre");
 }
 
-// Bytes that are no parameter file at all: refused or converted, never a crash,
-// and a save afterwards still gives a complete file.
+// Bytes that are no parameter file at all: refused, never a crash, and nothing
+// left that a save could write back.
 TEST(ParameterFileConvert, ArbitraryBytes) {
   const std::string nul_general = std::string("[general]\r\nov_obsolete=\0x\r\nk=\0\0\r\n", 32);
   const std::string cases[] = {
@@ -357,11 +378,9 @@ TEST(ParameterFileConvert, ArbitraryBytes) {
     const ConvertResult r = e.Open(input);
     EXPECT_TRUE(r == kIncompatible || r == kSectionMissing) << r;
     EXPECT_FALSE(e.sink.messages.empty());
-    if (r == kSectionMissing) {
-      ASSERT_EQ(e.Save(), kWritten);
-      EXPECT_EQ(e.Saved().substr(0, 3), kMark);
-      EXPECT_EQ(ReadBytes(e.backup()), input);
-    }
+    EXPECT_EQ(e.chosen, "");
+    EXPECT_FALSE(FileReadable(e.internal()));
+    EXPECT_EQ(e.Saved(), input);
   }
 }
 

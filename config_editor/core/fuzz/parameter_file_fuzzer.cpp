@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the editor as a parameter file: conversion, save,
 // profile reads and writes, and the rule parser. Beside the sanitizers it checks
-// what must hold for any input: a save produces a complete file and keeps the
-// previous one as ".OLD"; a written profile key reads back; a composed rule parses
-// back to its value.
+// what must hold for any input: a refused file leaves no internal file; a save
+// produces a complete file and keeps the previous one as ".OLD"; a written profile
+// key reads back; a composed rule parses back to its value.
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -47,7 +47,12 @@ void ConvertAndSave(const std::string& input) {
   std::string chosen = path;
   const ConvertResult converted = ConvertToInternal(chosen, sink);
   Check((converted == kConverted) == sink.messages.empty());
-  if (converted != kConverted && converted != kSectionMissing) return;
+  if (converted != kConverted) {
+    // Refused whole: nothing that a save could write back half empty.
+    Check(!FileReadable(internal));
+    Check(converted != kSectionMissing || chosen.empty());
+    return;
+  }
 
   const WriteResult written = WriteParameterFile(path, sink);
   Check(written == kWritten);

@@ -1,0 +1,114 @@
+#include "config_editor/core/editor_files.h"
+
+#include <algorithm>
+
+#include "common/file_io.h"
+#include "config_editor/core/shell_rules.h"
+
+namespace vaultrine::config {
+
+namespace {
+
+constexpr const char* kMsgIncompatibleAtOpen = "Ce fichier %s\n\nn'est pas compatible avec Tesseron";
+
+#ifdef _WIN32
+constexpr const char* kSeparator = "\\";
+#else
+constexpr const char* kSeparator = "/";
+#endif
+
+std::string Lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+}  // namespace
+
+FileState EditorFiles::state() const {
+  if (path_.empty()) return FileState::kNoFile;
+  const std::string internal = internal_file();
+  return !internal.empty() && FileReadable(internal) ? FileState::kConverted : FileState::kChosen;
+}
+
+std::string EditorFiles::working_copy() const {
+  return path_.empty() ? std::string() : WorkingCopyName(path_);
+}
+
+std::string EditorFiles::internal_file() const {
+  return path_.empty() ? std::string() : InternalFileName(WorkingCopyName(path_));
+}
+
+std::string EditorFiles::Caption() const { return std::string(kEditorCaption) + " - " + path_; }
+
+std::string EditorFiles::TemplatePath(bool advanced) const {
+  return template_folder_ + kSeparator + (advanced ? kAdvancedTemplateName : kNormalTemplateName);
+}
+
+void EditorFiles::Discard() {
+  if (path_.empty()) return;
+  const std::string internal = internal_file();
+  if (!internal.empty()) RemoveFile(internal);
+  RemoveFile(working_copy());
+  path_.clear();
+}
+
+bool EditorFiles::Adopt(const std::string& chosen, const std::string& source) {
+  Discard();
+  path_ = ParameterPathOf(chosen);
+  // An internal file of this name is left over from an earlier session: the next
+  // conversion starts afresh.
+  const std::string internal = internal_file();
+  if (!internal.empty()) RemoveFile(internal);
+  return MakeWorkingCopy(source, path_);
+}
+
+bool EditorFiles::ChooseFirstCompatible(const std::string& folder, std::vector<std::string> names) {
+  // Name order, case aside: the order in which Windows lists an NTFS folder, so
+  // the choice does not depend on the file system.
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const std::string la = Lower(a), lb = Lower(b);
+    return la != lb ? la < lb : a < b;
+  });
+  for (const std::string& name : names) {
+    if (!IsParameterFileName(name)) continue;
+    const std::string candidate = folder + kSeparator + name;
+    if (Adopt(candidate, candidate) && IsCompatible(working_copy())) return true;
+    Discard();
+  }
+  return false;
+}
+
+void EditorFiles::ChooseNew(const std::string& chosen, bool advanced) {
+  Adopt(chosen, TemplatePath(advanced));
+}
+
+bool EditorFiles::ChooseExisting(const std::string& chosen, MessageSink& sink) {
+  Adopt(chosen, chosen);
+  if (IsCompatible(working_copy())) return true;
+  std::string text = kMsgIncompatibleAtOpen;
+  text.replace(text.find("%s"), 2, working_copy());
+  ShowEditorMessage(sink, text, MessageIcon::kError);
+  Discard();
+  return false;
+}
+
+ConvertResult EditorFiles::Convert(MessageSink& sink) {
+  const std::string working = working_copy();
+  std::string chosen = path_;
+  const ConvertResult result = ConvertToInternal(chosen, sink);
+  if (chosen.empty() && !path_.empty()) {
+    // The file was refused: nothing of it stays.
+    RemoveFile(working);
+    path_.clear();
+  }
+  return result;
+}
+
+WriteResult EditorFiles::Save(MessageSink& sink) {
+  const WriteResult result = WriteParameterFile(path_, sink);
+  if (result == kWritten) path_.clear();
+  return result;
+}
+
+}  // namespace vaultrine::config
