@@ -25,6 +25,13 @@ vaultrine_wine_prefix() {
     if [[ -n "$tmpdisp" ]]; then kill "$tmpdisp" 2>/dev/null || true; unset DISPLAY; fi
     touch "$WINEPREFIX/.vaultrine-ready"
   fi
+  # No window manager runs on the virtual display: Wine must not wait for one to
+  # withdraw a captioned window (two seconds for each dialog that closes).
+  if [[ ! -f "$WINEPREFIX/.vaultrine-unmanaged" ]]; then
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    "$WINESERVER" -w
+    touch "$WINEPREFIX/.vaultrine-unmanaged"
+  fi
 }
 
 # Starts Xvfb on a free display; exports DISPLAY and sets XVFB_PID.

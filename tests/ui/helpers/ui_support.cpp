@@ -1,6 +1,7 @@
 #include "ui_support.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <fstream>
 #include <future>
@@ -96,6 +97,55 @@ HWND FindProcessWindow(const wchar_t* window_class, const std::wstring& caption,
 }
 
 namespace {
+struct WhereData {
+  DWORD pid;
+  const std::function<bool(HWND)>* accept;
+  HWND found;
+};
+BOOL CALLBACK WhereProc(HWND w, LPARAM lp) {
+  auto* d = reinterpret_cast<WhereData*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != d->pid || !IsWindowVisible(w) || !(*d->accept)(w)) return TRUE;
+  d->found = w;
+  return FALSE;
+}
+struct ChildData {
+  const wchar_t* cls;
+  int id;
+  HWND found;
+};
+BOOL CALLBACK ChildProc(HWND w, LPARAM lp) {
+  auto* d = reinterpret_cast<ChildData*>(lp);
+  wchar_t cls[64] = {};
+  GetClassNameW(w, cls, 64);
+  if (wcscmp(cls, d->cls) != 0 || (d->id != -1 && GetDlgCtrlID(w) != d->id)) return TRUE;
+  d->found = w;
+  return FALSE;
+}
+}  // namespace
+
+HWND FindProcessWindowWhere(DWORD process_id, const std::function<bool(HWND)>& accept) {
+  WhereData d{process_id, &accept, nullptr};
+  EnumWindows(WhereProc, reinterpret_cast<LPARAM>(&d));
+  return d.found;
+}
+
+std::string TextOf(HWND window) {
+  const LRESULT n = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
+  const LRESULT got = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return FromWide(text);
+}
+
+HWND FindChild(HWND parent, const wchar_t* window_class, int id) {
+  ChildData d{window_class, id, nullptr};
+  EnumChildWindows(parent, ChildProc, reinterpret_cast<LPARAM>(&d));
+  return d.found;
+}
+
+namespace {
 BOOL CALLBACK FindOwnedBox(HWND w, LPARAM lp) {
   auto* d = reinterpret_cast<std::pair<HWND, HWND>*>(lp);
   wchar_t cls[16] = {};
@@ -118,6 +168,10 @@ BoxAnswerer::BoxAnswerer(HWND owner, int button, int timeout_ms) {
     EnumWindows(FindOwnedBox, reinterpret_cast<LPARAM>(&search));
     return search.second;
   }, button, timeout_ms);
+}
+
+BoxAnswerer::BoxAnswerer(std::function<HWND()> find, int button, int timeout_ms) {
+  Watch(find, button, timeout_ms);
 }
 
 void BoxAnswerer::Watch(const std::function<HWND()>& find, int button, int timeout_ms) {
@@ -193,6 +247,111 @@ WindowDriver::~WindowDriver() {
 bool WindowDriver::Join() {
   if (thread_.joinable()) thread_.join();
   return found_;
+}
+
+RemoteBuffer::RemoteBuffer(HANDLE process, size_t bytes)
+    : process_(process),
+      address_(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+
+RemoteBuffer::~RemoteBuffer() {
+  if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+}
+
+bool RemoteBuffer::Write(const void* data, size_t bytes, size_t offset) {
+  SIZE_T done = 0;
+  return WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, bytes, &done) &&
+         done == bytes;
+}
+
+bool RemoteBuffer::Read(void* data, size_t bytes, size_t offset) const {
+  SIZE_T done = 0;
+  return ReadProcessMemory(process_, static_cast<char*>(address_) + offset, data, bytes, &done) &&
+         done == bytes;
+}
+
+namespace {
+
+// The file name field: a combo box (cmb13) in today's choosers, an edit (edt1) in older ones.
+HWND FileNameField(HWND chooser) {
+  if (HWND combo = FindChild(chooser, L"ComboBoxEx32", 0x47c))
+    if (HWND edit = FindChild(combo, L"Edit")) return edit;
+  if (HWND combo = FindChild(chooser, L"ComboBox", 0x47c))
+    if (HWND edit = FindChild(combo, L"Edit")) return edit;
+  return FindChild(chooser, L"Edit", 0x480);
+}
+
+}  // namespace
+
+FileChooserAnswerer::FileChooserAnswerer(std::wstring title, std::wstring name, HANDLE process,
+                                         int timeout_ms) {
+  const DWORD pid = GetProcessId(process);
+  thread_ = std::thread([this, title, name, pid, timeout_ms] {
+    HWND chooser = nullptr;
+    HWND field = nullptr;
+    WaitUntil([&] {
+      chooser = FindProcessWindow(L"#32770", title, pid);
+      field = chooser ? FileNameField(chooser) : nullptr;
+      return field != nullptr;
+    }, timeout_ms);
+    if (!field) return;
+    // The chooser fills its list after it shows: let it settle before typing.
+    Sleep(300);
+    seen_.found = true;
+    seen_.proposed_name = TextOf(field);
+    if (name.empty()) {
+      PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+}
+
+FileChooserAnswerer::~FileChooserAnswerer() {
+  if (thread_.joinable()) thread_.join();
+}
+
+const ChooserSeen& FileChooserAnswerer::Join() {
+  if (thread_.joinable()) thread_.join();
+  return seen_;
+}
+
+FolderChooserAnswerer::FolderChooserAnswerer(std::wstring folder, bool cancel, HANDLE process,
+                                             int timeout_ms) {
+  const DWORD pid = GetProcessId(process);
+  thread_ = std::thread([this, folder, cancel, process, pid, timeout_ms] {
+    HWND chooser = nullptr;
+    WaitUntil([&] {
+      chooser = FindProcessWindowWhere(pid, [](HWND w) {
+        wchar_t cls[16] = {};
+        GetClassNameW(w, cls, 16);
+        return wcscmp(cls, L"#32770") == 0 && FindChild(w, L"SysTreeView32") != nullptr;
+      });
+      return chooser != nullptr;
+    }, timeout_ms);
+    if (!chooser) return;
+    Sleep(300);
+    seen_ = true;
+    if (cancel) {
+      PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    if (!folder.empty()) {
+      RemoteBuffer text(process, (folder.size() + 1) * sizeof(wchar_t));
+      text.Write(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
+      SendMessageW(chooser, BFFM_SETSELECTIONW, TRUE, text.lparam());
+    }
+    PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+}
+
+FolderChooserAnswerer::~FolderChooserAnswerer() {
+  if (thread_.joinable()) thread_.join();
+}
+
+bool FolderChooserAnswerer::Join() {
+  if (thread_.joinable()) thread_.join();
+  return seen_;
 }
 
 void SetStandInMarker(const std::string& marker_path, const std::wstring& event_name) {

@@ -40,6 +40,13 @@ bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 10000);
 // with `visible_only` false, hidden ones count too.
 HWND FindProcessWindow(const wchar_t* window_class, const std::wstring& caption,
                        DWORD process_id = GetCurrentProcessId(), bool visible_only = true);
+// First visible top-level window of the process for which `accept` holds.
+HWND FindProcessWindowWhere(DWORD process_id, const std::function<bool(HWND)>& accept);
+// The text of a window or control of any process, asked with WM_GETTEXT (reading
+// another process's edit control any other way gives its creation text).
+std::string TextOf(HWND window);
+// First child (at any depth) of `parent` with that class and, unless -1, that id.
+HWND FindChild(HWND parent, const wchar_t* window_class, int id = -1);
 
 struct BoxSeen {
   bool found = false;
@@ -58,6 +65,8 @@ class BoxAnswerer {
   // The first box owned by `owner`, whatever its caption: for windows that carry
   // the same caption as their own boxes.
   BoxAnswerer(HWND owner, int button, int timeout_ms = 15000);
+  // The first window that `find` returns: for boxes of another process.
+  BoxAnswerer(std::function<HWND()> find, int button, int timeout_ms = 15000);
   ~BoxAnswerer();
   const BoxSeen& Join();
 
@@ -98,6 +107,58 @@ class WindowDriver {
  private:
   std::thread thread_;
   std::atomic<bool> found_{false};
+};
+
+// Memory in another process (or this one) for the messages whose pointers Windows
+// does not carry across processes (TCM_GETITEM, BFFM_SETSELECTION...).
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HANDLE process, size_t bytes);
+  ~RemoteBuffer();
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+  void* address() const { return address_; }
+  LPARAM lparam() const { return reinterpret_cast<LPARAM>(address_); }
+  bool Write(const void* data, size_t bytes, size_t offset = 0);
+  bool Read(void* data, size_t bytes, size_t offset = 0) const;
+
+ private:
+  HANDLE process_;
+  void* address_;
+};
+
+struct ChooserSeen {
+  bool found = false;
+  std::string proposed_name;  // the file name field when the chooser opened
+};
+
+// Answers the system's file chooser titled `title` from its own thread: writes
+// `name` (a name or a full path) in the file name field and confirms, or cancels
+// when `name` is empty.
+class FileChooserAnswerer {
+ public:
+  FileChooserAnswerer(std::wstring title, std::wstring name, HANDLE process = GetCurrentProcess(),
+                      int timeout_ms = 15000);
+  ~FileChooserAnswerer();
+  const ChooserSeen& Join();
+
+ private:
+  std::thread thread_;
+  ChooserSeen seen_;
+};
+
+// Answers the system's folder chooser: selects `folder` (nothing when empty, so
+// the folder it opened on is confirmed) and confirms, or cancels when `cancel`.
+class FolderChooserAnswerer {
+ public:
+  FolderChooserAnswerer(std::wstring folder, bool cancel = false,
+                        HANDLE process = GetCurrentProcess(), int timeout_ms = 15000);
+  ~FolderChooserAnswerer();
+  bool Join();  // whether the chooser was seen
+
+ private:
+  std::thread thread_;
+  bool seen_ = false;
 };
 
 // Environment for the stand-in program started by the code under test.

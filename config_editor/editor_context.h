@@ -1,0 +1,46 @@
+// What the main window shares with its pages and dialogs: the file states, the
+// message file, the mode, the page colours and the message boxes.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "common/message_file.h"
+#include "common/win/message_box_sink.h"
+#include "common/win/raii.h"
+#include "config_editor/core/editor_files.h"
+
+namespace vaultrine::config {
+
+inline constexpr COLORREF kMainBackground = RGB(72, 102, 159);
+inline constexpr COLORREF kPageBackground = RGB(236, 233, 216);
+inline constexpr COLORREF kPageText = RGB(50, 91, 30);
+
+struct EditorContext {
+  EditorContext(HINSTANCE instance, std::string program_folder);
+
+  // The text of a message key in the interface language.
+  std::wstring Text(std::string_view key);
+  // Page colours for a WM_CTLCOLOR* request: statics on the page colour, text of the
+  // other controls in the page's green.
+  HBRUSH PageColours(HDC dc, UINT message);
+
+  HINSTANCE instance;
+  std::string program_folder;  // the choosers open on it
+  EditorFiles files;
+  MessageFile messages{kEditorMessageFile};
+  std::string language_code = "eng";
+  bool advanced = false;
+  bool startup_search_done = false;
+  int return_tab = 0;
+  HWND main = nullptr;
+  HWND current_page = nullptr;
+  win::Brush page_brush{CreateSolidBrush(kPageBackground)};
+  win::Brush field_brush{CreateSolidBrush(RGB(255, 255, 255))};
+  // Boxes on top of everything, owned by the main window (the page shown is its
+  // child, so the whole window waits for the answer).
+  win::MessageBoxSink sink{[this] { return main; }, true};
+};
+
+}  // namespace vaultrine::config

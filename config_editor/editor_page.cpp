@@ -1,0 +1,47 @@
+#include "config_editor/editor_page.h"
+
+#include <commctrl.h>
+
+#include "config_editor/resource.h"
+
+namespace vaultrine::config {
+
+HWND EditorPage::Open(HWND tabs) {
+  tabs_ = tabs;
+  HWND page = Create(GetParent(tabs));
+  if (!page) return nullptr;
+  Place();
+  ShowWindow(page, SW_SHOW);
+  return page;
+}
+
+bool EditorPage::Leave() {
+  saved_ = true;
+  SendMessageW(hwnd(), WM_COMMAND, IDM_SAVE_PAGE, 0);
+  return saved_;
+}
+
+void EditorPage::Place() {
+  RECT area;
+  GetWindowRect(tabs_, &area);
+  MapWindowPoints(nullptr, GetParent(hwnd()), reinterpret_cast<POINT*>(&area), 2);
+  TabCtrl_AdjustRect(tabs_, FALSE, &area);
+  // Above the tab control, filling its display area, so no strip of another
+  // colour shows.
+  SetWindowPos(hwnd(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_NOACTIVATE);
+}
+
+bool EditorPage::OnCommand(int id, int notify_code, HWND control) {
+  switch (id) {
+    case IDM_SAVE_PAGE: saved_ = Save(); return true;
+    case IDM_PLACE_PAGE: Place(); return true;
+    case IDOK: return true;  // Enter never closes a page
+    case IDCANCEL: PostMessageW(ctx_.main, WM_COMMAND, IDCANCEL, 0); return true;
+    default: return DialogBase::OnCommand(id, notify_code, control);
+  }
+}
+
+HBRUSH EditorPage::OnCtlColor(HDC dc, HWND, UINT message) { return ctx_.PageColours(dc, message); }
+
+}  // namespace vaultrine::config

@@ -1,0 +1,42 @@
+// Base of every page of the editor's tabs. A page is a child of the main window
+// laid over the tab control's display area: it moves with the main window by
+// itself, and the dialog manager takes Tab and the mnemonics into it while the tab
+// control keeps its own place in the Tab order. Leaving a page always goes
+// through command 1001 first.
+#pragma once
+#include <windows.h>
+
+#include "common/win/dialog_base.h"
+#include "config_editor/editor_context.h"
+
+namespace vaultrine::config {
+
+class EditorPage : public win::DialogBase {
+ public:
+  EditorPage(EditorContext& context, int template_id) : DialogBase(context.instance, template_id), ctx_(context) {}
+
+  // Creates the page over the display area of `tabs` (a child of the main window)
+  // and shows it.
+  HWND Open(HWND tabs);
+  // Sends command 1001; false when the page refuses to be left (the user stays).
+  bool Leave();
+
+ protected:
+  // Command 1001: put the page's part of the file where it belongs. False keeps
+  // the user on the page.
+  virtual bool Save() { return true; }
+
+  // The keyboard focus stays where it is (on the tab control when a tab was chosen).
+  BOOL OnInit() override { return FALSE; }
+  bool OnCommand(int id, int notify_code, HWND control) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
+
+  EditorContext& ctx_;
+
+ private:
+  void Place();
+  HWND tabs_ = nullptr;
+  bool saved_ = true;
+};
+
+}  // namespace vaultrine::config

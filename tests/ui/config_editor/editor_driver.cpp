@@ -1,0 +1,167 @@
+#include "tests/ui/config_editor/editor_driver.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "common/win/wide.h"
+
+namespace vaultrine::uitest {
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"Config VAULTRINE 1.92";
+constexpr int kFilePathField = 1100;
+constexpr int kAdvancedBox = 1107;
+constexpr int kEndText = 2250;
+
+std::string ProgramFolderOfTheBuild() { return BinFolder() + "\\..\\programfolder"; }
+
+bool IsDialogWithCaption(HWND w, const std::wstring& caption) {
+  wchar_t cls[16] = {};
+  GetClassNameW(w, cls, 16);
+  if (wcscmp(cls, L"#32770") != 0) return false;
+  wchar_t text[256] = {};
+  GetWindowTextW(w, text, 256);
+  return caption == text;
+}
+
+}  // namespace
+
+EditorDriver::EditorDriver(const ScratchFolder& folder, bool french) : folder_(folder) {
+  const std::string from = ProgramFolderOfTheBuild();
+  for (const char* file : {"ConfigVaultrine.exe", "ConfigVaultrine.mes", "Low_Template_TSN.tsn",
+                           "High_Template_TSN.tsn"})
+    CopyFileTo(from + "\\" + file, folder.File(file));
+  if (french) {
+    CreateDirectoryW(win::ToWide(folder.File("locale")).c_str(), nullptr);
+    CreateDirectoryW(win::ToWide(folder.File("locale\\gui")).c_str(), nullptr);
+    CreateDirectoryW(win::ToWide(folder.File("locale\\gui\\LC_MESSAGES")).c_str(), nullptr);
+    CopyFileTo(from + "\\locale\\gui\\LC_MESSAGES\\vaultrine.mo",
+               folder.File("locale\\gui\\LC_MESSAGES\\vaultrine.mo"));
+  }
+}
+
+EditorDriver::~EditorDriver() {
+  if (pi_.hProcess) {
+    if (Running()) {
+      TerminateProcess(pi_.hProcess, 99);
+      WaitForSingleObject(pi_.hProcess, 5000);
+    }
+    CloseHandle(pi_.hProcess);
+    CloseHandle(pi_.hThread);
+  }
+}
+
+bool EditorDriver::Start() {
+  std::wstring line = L"\"" + win::ToWide(folder_.File("ConfigVaultrine.exe")) + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      win::ToWide(folder_.path()).c_str(), &si, &pi_))
+    return false;
+  const std::wstring prefix = std::wstring(kCaption) + L" - ";
+  return WaitUntil([&] {
+    main_ = FindProcessWindowWhere(pi_.dwProcessId, [&](HWND w) {
+      wchar_t text[512] = {};
+      GetWindowTextW(w, text, 512);
+      return std::wstring(text).compare(0, prefix.size(), prefix) == 0;
+    });
+    return main_ != nullptr && page() != nullptr;
+  });
+}
+
+bool EditorDriver::Running() const {
+  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+int EditorDriver::WaitForExit(int timeout_ms) {
+  if (WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(timeout_ms)) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(pi_.hProcess, &code);
+  return static_cast<int>(code);
+}
+
+HWND EditorDriver::tabs() const { return GetDlgItem(main_, 1000); }
+
+HWND EditorDriver::page() const { return FindWindowExW(main_, nullptr, L"#32770", nullptr); }
+
+bool EditorDriver::FilePageShown() const {
+  HWND p = page();
+  return p && GetDlgItem(p, kFilePathField) != nullptr;
+}
+
+std::string EditorDriver::Caption() const { return TextOf(main_); }
+
+int EditorDriver::TabCount() const {
+  return static_cast<int>(SendMessageW(tabs(), TCM_GETITEMCOUNT, 0, 0));
+}
+
+int EditorDriver::SelectedTab() const {
+  return static_cast<int>(SendMessageW(tabs(), TCM_GETCURSEL, 0, 0));
+}
+
+std::wstring EditorDriver::TabLabel(int index) const {
+  constexpr int kChars = 128;
+  RemoteBuffer remote(pi_.hProcess, sizeof(TCITEMW) + kChars * sizeof(wchar_t));
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote.address()) + sizeof(TCITEMW));
+  item.cchTextMax = kChars;
+  remote.Write(&item, sizeof item);
+  if (!SendMessageW(tabs(), TCM_GETITEMW, index, remote.lparam())) return L"";
+  std::vector<wchar_t> text(kChars + 1, L'\0');
+  remote.Read(text.data(), kChars * sizeof(wchar_t), sizeof(TCITEMW));
+  return text.data();
+}
+
+std::string EditorDriver::PathShown() const {
+  return TextOf(GetDlgItem(page(), kFilePathField));
+}
+
+void EditorDriver::FocusTab(int index) { PostMessageW(tabs(), TCM_SETCURFOCUS, index, 0); }
+
+void EditorDriver::ClickTab(int index) {
+  RemoteBuffer remote(pi_.hProcess, sizeof(RECT));
+  RECT r{};
+  SendMessageW(tabs(), TCM_GETITEMRECT, index, remote.lparam());
+  remote.Read(&r, sizeof r);
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageW(tabs(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(tabs(), WM_LBUTTONUP, 0, at);
+}
+
+void EditorDriver::ClickPage(int x, int y) {
+  HWND p = page();
+  PostMessageW(p, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  PostMessageW(p, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageW(p, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void EditorDriver::ClickAdvanced() { PostMessageW(GetDlgItem(page(), kAdvancedBox), BM_CLICK, 0, 0); }
+
+void EditorDriver::PostCommand(int id) { PostMessageW(main_, WM_COMMAND, id, 0); }
+
+bool EditorDriver::WaitForTab(int tab, int timeout_ms) const {
+  return WaitUntil([&] {
+    return SelectedTab() == tab && page() != nullptr && FilePageShown() == (tab == 0);
+  }, timeout_ms);
+}
+
+HWND EditorDriver::FindMessageBox() const {
+  return FindProcessWindowWhere(pi_.dwProcessId, [](HWND w) {
+    return IsDialogWithCaption(w, kCaption) && GetDlgItem(w, 0xFFFF) && !GetDlgItem(w, kEndText);
+  });
+}
+
+HWND EditorDriver::FindEndQuestion() const {
+  return FindProcessWindowWhere(pi_.dwProcessId, [](HWND w) {
+    return IsDialogWithCaption(w, kCaption) && GetDlgItem(w, kEndText) != nullptr;
+  });
+}
+
+std::unique_ptr<BoxAnswerer> EditorDriver::AnswerBox(int button, int timeout_ms) const {
+  return std::make_unique<BoxAnswerer>([this] { return FindMessageBox(); }, button, timeout_ms);
+}
+
+}  // namespace vaultrine::uitest

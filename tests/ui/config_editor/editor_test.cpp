@@ -1,0 +1,395 @@
+// The editor's main window and its parameter-file page, the real program under
+// Wine: start-up, tabs, advanced mode, the close sequence, the choosers through
+// the two pictures, and the system menu. Each case starts ConfigVaultrine.exe in a
+// scratch program folder and checks what it shows and what it leaves on disk.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "common/win/wide.h"
+#include "tests/ui/config_editor/editor_driver.h"
+
+namespace vaultrine::uitest {
+namespace {
+
+using win::ToWide;
+
+const std::string kMark = "\xEF\xBB\xBF";
+const std::string kBody =
+    "[general]\r\nov_obsolete=\r\nobsolete=30d\r\n# kept as is\r\n\r\n[include]\r\nC:\\Data\\\r\n"
+    "#\"D:\\Off\\\"\r\n\r\n[destination]\r\n\"E:\\B\" ,name=DISQUE1 , search\r\n\r\n[exclude]\r\n"
+    "yes => (path=\"*.tmp\")\r\n\r\n[md5_compare]\r\n\r\n[old_versions]\r\n\r\n[compress]\r\n\r\n"
+    "[crypt]\r\n\r\n[crypt_path]\r\n\r\n[restore]\r\nC:\\R\r\n\r\n# eof\r\n";
+// The same file once saved: the include entry gets its quotes.
+const std::string kSavedBody = [] {
+  std::string s = kBody;
+  return s.replace(s.find("C:\\Data\\\r\n"), 10, "\"C:\\Data\\\"\r\n");
+}();
+const std::string kIncompatible = kMark + "[general]\r\nobsolete=30d\r\n\r\n[include]\r\n";
+
+const wchar_t* const kLabelsEn[] = {L"Parameter file", L"General",   L"Include",          L"Exclude",
+                                    L"MD5 check",      L"Compress",  L"Encrypt contents", L"Encrypt names"};
+const wchar_t* const kLabelsFr[] = {L"Fichier param\u00E8tre", L"G\u00E9n\u00E9ral", L"Inclure",
+                                    L"Exclure",                L"Contr\u00F4le Md5",  L"Compresser",
+                                    L"Crypter contenus",       L"Crypter noms"};
+
+// Inside the two pictures of the parameter-file page.
+constexpr int kNewX = 810, kNewY = 80, kExistingX = 810, kExistingY = 130;
+
+std::set<std::string> Listing(const ScratchFolder& folder) {
+  std::set<std::string> names;
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileW(ToWide(folder.File("*")).c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = win::FromWide(found.cFileName);
+    if (name != "." && name != ".." && name != "locale" && name != "ConfigVaultrine.exe" &&
+        name != "ConfigVaultrine.mes" && name.find("_Template_TSN.tsn") == std::string::npos)
+      names.insert(name);
+  } while (FindNextFileW(h, &found));
+  FindClose(h);
+  return names;
+}
+
+std::wstring ComboText(HWND combo, int index) {
+  wchar_t text[64] = {};
+  SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::string EndQuestionText(HWND question) { return TextOf(GetDlgItem(question, 2250)); }
+
+class Editor : public ::testing::Test {
+ protected:
+  std::unique_ptr<EditorDriver> Start(bool french = false) {
+    auto editor = std::make_unique<EditorDriver>(folder_, french);
+    EXPECT_TRUE(editor->Start());
+    return editor;
+  }
+  // Visits `tab` and comes back: the file is converted on the way.
+  void VisitAndReturn(EditorDriver& editor, int tab) {
+    editor.FocusTab(tab);
+    ASSERT_TRUE(editor.WaitForTab(tab));
+    editor.FocusTab(0);
+    ASSERT_TRUE(editor.WaitForTab(0));
+  }
+  HWND WaitForEndQuestion(EditorDriver& editor) {
+    HWND question = nullptr;
+    WaitUntil([&] { return (question = editor.FindEndQuestion()) != nullptr; });
+    return question;
+  }
+  // Escape on the tab control starts the close sequence.
+  void PressEscape(EditorDriver& editor) { PostMessageW(editor.tabs(), WM_KEYDOWN, VK_ESCAPE, 0); }
+
+  ScratchFolder folder_;
+};
+
+TEST_F(Editor, StartupChoosesOnlyACompatibleFileAndClosingLeavesItAlone) {
+  struct Case {
+    const char* name;
+    bool french;
+    std::string file;  // Vaultrine.ini, none when empty
+    bool chosen;
+  };
+  const Case cases[] = {
+      {"no parameter file", false, "", false},
+      {"compatible file", true, kMark + kBody, true},
+      {"incompatible file", false, kIncompatible, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder folder;
+    if (!c.file.empty()) WriteFileBytes(folder.File("Vaultrine.ini"), c.file);
+    EditorDriver editor(folder, c.french);
+    ASSERT_TRUE(editor.Start()) << "a message at start would keep the window from showing";
+    const std::string path = c.chosen ? folder.File("Vaultrine.ini") : "";
+    EXPECT_EQ(editor.PathShown(), path);
+    EXPECT_EQ(editor.Caption(), "Config VAULTRINE 1.92 - " + path);
+    EXPECT_EQ(FileExists(folder.File("Vaultrine.ini.@@@")), c.chosen);
+    if (c.chosen) {
+      EXPECT_EQ(ReadFileBytes(folder.File("Vaultrine.ini.@@@")), kBody);
+    }
+    EXPECT_FALSE(FileExists(folder.File("ZZZ_Vaultrine.ini.@@@.tmp")));
+
+    // The page's texts in the language of the catalog; the language list hidden.
+    const auto& labels = c.french ? kLabelsFr : kLabelsEn;
+    ASSERT_EQ(editor.TabCount(), 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(editor.TabLabel(i), labels[i]);
+    HWND page = editor.page();
+    EXPECT_EQ(TextOf(GetDlgItem(page, 1106)),
+              c.french ? "Fichier param\xC3\xA8tre en cours de modification" : "Parameter file being edited");
+    EXPECT_EQ(TextOf(GetDlgItem(page, 1107)),
+              c.french ? "Param\xC3\xA9trage avanc\xC3\xA9" : "Advanced settings");
+    EXPECT_EQ(SendMessageW(GetDlgItem(page, 1107), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    HWND list = GetDlgItem(page, 1104);
+    EXPECT_FALSE(IsWindowVisible(list));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, 1105)));
+    EXPECT_EQ(ComboText(list, 0), L"English");
+    EXPECT_EQ(ComboText(list, 1), L"Fran\u00E7ais");
+    EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), c.french ? 1 : 0);
+    // The page is as large as its pictures need.
+    RECT rc;
+    GetClientRect(page, &rc);
+    EXPECT_GT(rc.right, 831);
+    EXPECT_GT(rc.bottom, 148);
+
+    // Closed right away: nothing asked, nothing written, the working copy gone.
+    PressEscape(editor);
+    EXPECT_EQ(editor.WaitForExit(), 0);
+    EXPECT_EQ(Listing(folder), c.file.empty() ? std::set<std::string>{} : std::set<std::string>{"Vaultrine.ini"});
+    if (!c.file.empty()) {
+      EXPECT_EQ(ReadFileBytes(folder.File("Vaultrine.ini")), c.file);
+    }
+  }
+}
+
+TEST_F(Editor, TabsFollowTheSelectionWhateverMovesIt) {
+  {
+    // No file: the other tabs refuse and tab 0 comes back.
+    auto editor = Start();
+    for (int tab : {2, 1}) {
+      auto box = editor->AnswerBox(IDOK);
+      if (tab == 2) {
+        editor->FocusTab(tab);
+      } else {
+        editor->ClickTab(tab);
+      }
+      const BoxSeen& seen = box->Join();
+      ASSERT_TRUE(seen.found);
+      EXPECT_EQ(seen.text, "Vous n'avez pas choisi de fichier param\xC3\xA8tre \xC3\xA0 configurer");
+      EXPECT_EQ(seen.caption, "Config VAULTRINE 1.92");
+      EXPECT_TRUE(editor->WaitForTab(0));
+      EXPECT_EQ(editor->PathShown(), "");
+    }
+    PressEscape(*editor);
+    EXPECT_EQ(editor->WaitForExit(), 0);
+  }
+  WriteFileBytes(folder_.File("Vaultrine.ini"), kMark + kBody);
+  auto editor = Start();
+  // A click, the keyboard, and TCM_SETCURFOCUS all switch the page.
+  editor->ClickTab(1);
+  ASSERT_TRUE(editor->WaitForTab(1));
+  EXPECT_TRUE(FileExists(folder_.File("ZZZ_Vaultrine.ini.@@@.tmp")));
+  SetForegroundWindow(editor->main());
+  PostMessageW(editor->tabs(), WM_KEYDOWN, VK_RIGHT, 0);
+  ASSERT_TRUE(editor->WaitForTab(2));
+  editor->FocusTab(3);
+  ASSERT_TRUE(editor->WaitForTab(3));
+  editor->FocusTab(0);
+  ASSERT_TRUE(editor->WaitForTab(0));
+  EXPECT_EQ(editor->PathShown(), folder_.File("Vaultrine.ini"));
+  // Enter on the tab control ends nothing: the next posted switch still happens.
+  PostMessageW(editor->tabs(), WM_KEYDOWN, VK_RETURN, 0);
+  editor->FocusTab(1);
+  ASSERT_TRUE(editor->WaitForTab(1));
+  EXPECT_TRUE(editor->Running());
+  EXPECT_EQ(editor->FindEndQuestion(), nullptr);
+  // The page sits over the tab control, inside its display area.
+  RECT tabs, page;
+  GetWindowRect(editor->tabs(), &tabs);
+  GetWindowRect(editor->page(), &page);
+  EXPECT_GT(page.left, tabs.left);
+  EXPECT_GT(page.top, tabs.top + 10);
+  EXPECT_LE(page.right, tabs.right);
+  EXPECT_LE(page.bottom, tabs.bottom);
+}
+
+TEST_F(Editor, AdvancedModeGivesEightTabsAndKeepsTheFile) {
+  WriteFileBytes(folder_.File("Vaultrine.ini"), kMark + kBody);
+  auto editor = Start();
+  VisitAndReturn(*editor, 1);
+  for (bool advanced : {true, false, true}) {
+    SCOPED_TRACE(advanced ? "on" : "off");
+    editor->ClickAdvanced();
+    ASSERT_TRUE(WaitUntil([&] { return editor->TabCount() == (advanced ? 8 : 4) && editor->FilePageShown(); }));
+    for (int i = 0; i < editor->TabCount(); ++i) EXPECT_EQ(editor->TabLabel(i), kLabelsEn[i]);
+    EXPECT_EQ(editor->SelectedTab(), 0);
+    EXPECT_EQ(SendMessageW(GetDlgItem(editor->page(), 1107), BM_GETCHECK, 0, 0),
+              advanced ? BST_CHECKED : BST_UNCHECKED);
+    EXPECT_EQ(editor->PathShown(), folder_.File("Vaultrine.ini"));
+    EXPECT_TRUE(FileExists(folder_.File("ZZZ_Vaultrine.ini.@@@.tmp")));
+  }
+  editor->FocusTab(7);
+  EXPECT_TRUE(editor->WaitForTab(7));
+}
+
+// Closing after another tab was visited: the main window minimises and the end
+// question names the file. Each row answers it differently.
+TEST_F(Editor, CloseSequence) {
+  enum class Answer { kNo, kYes, kEscapeThenNo };
+  struct Case {
+    const char* name;
+    bool french;
+    Answer answer;
+  };
+  const Case cases[] = {
+      {"endno", false, Answer::kNo},
+      {"endyes", true, Answer::kYes},
+      {"escape goes back to the editor", false, Answer::kEscapeThenNo},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder folder;
+    const std::string path = folder.File("Vaultrine.ini");
+    WriteFileBytes(path, kMark + kBody);
+    EditorDriver editor(folder, c.french);
+    ASSERT_TRUE(editor.Start());
+    VisitAndReturn(editor, 2);
+    PressEscape(editor);
+    HWND question = WaitForEndQuestion(editor);
+    ASSERT_TRUE(question);
+    EXPECT_TRUE(IsIconic(editor.main()));
+    EXPECT_EQ(EndQuestionText(question),
+              c.french ? "Enregistrer les modifications du fichier param\xC3\xA8tre\r\n" + path +
+                             "\r\navant de le fermer ?"
+                       : "Save the changes to the parameter file\r\n" + path + "\r\nbefore closing it?");
+    EXPECT_EQ(TextOf(GetDlgItem(question, 2251)), c.french ? "Oui" : "Yes");
+    EXPECT_EQ(TextOf(GetDlgItem(question, 2252)), c.french ? "Non" : "No");
+    EXPECT_EQ(TextOf(question), "Config VAULTRINE 1.92");
+
+    if (c.answer == Answer::kEscapeThenNo) {
+      PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
+      ASSERT_TRUE(WaitUntil([&] { return !IsIconic(editor.main()) && !editor.FindEndQuestion(); }));
+      EXPECT_TRUE(editor.Running());
+      EXPECT_TRUE(editor.FilePageShown());
+      EXPECT_TRUE(FileExists(folder.File("ZZZ_Vaultrine.ini.@@@.tmp")));
+      PressEscape(editor);
+      question = WaitForEndQuestion(editor);
+      ASSERT_TRUE(question);
+    }
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(c.answer == Answer::kYes ? 2251 : 2252, BN_CLICKED), 0);
+    EXPECT_EQ(editor.WaitForExit(), 0);
+    if (c.answer == Answer::kYes) {
+      EXPECT_EQ(Listing(folder), (std::set<std::string>{"Vaultrine.ini", "Vaultrine.ini.OLD"}));
+      EXPECT_EQ(ReadFileBytes(path), kMark + kSavedBody);
+      EXPECT_EQ(ReadFileBytes(path + ".OLD"), kMark + kBody);
+    } else {
+      EXPECT_EQ(Listing(folder), std::set<std::string>{"Vaultrine.ini"});
+      EXPECT_EQ(ReadFileBytes(path), kMark + kBody);
+    }
+  }
+  // A file the editor wrote, saved again without a change, comes out the same.
+  ScratchFolder folder;
+  const std::string path = folder.File("Vaultrine.ini");
+  WriteFileBytes(path, kMark + kSavedBody);
+  EditorDriver editor(folder, false);
+  ASSERT_TRUE(editor.Start());
+  VisitAndReturn(editor, 1);
+  PressEscape(editor);
+  HWND question = WaitForEndQuestion(editor);
+  ASSERT_TRUE(question);
+  PostMessageW(question, WM_COMMAND, MAKEWPARAM(2251, BN_CLICKED), 0);
+  EXPECT_EQ(editor.WaitForExit(), 0);
+  EXPECT_EQ(ReadFileBytes(path), kMark + kSavedBody);
+  EXPECT_EQ(ReadFileBytes(path + ".OLD"), kMark + kSavedBody);
+}
+
+// "New" through the save chooser, in both modes: the template of the mode, and
+// the file itself only once the user says yes at close.
+TEST_F(Editor, NewFileFromTheTemplateOfTheMode) {
+  for (bool advanced : {false, true}) {
+    SCOPED_TRACE(advanced ? "advanced" : "normal");
+    ScratchFolder folder;
+    EditorDriver editor(folder, false);
+    ASSERT_TRUE(editor.Start());
+    if (advanced) {
+      editor.ClickAdvanced();
+      ASSERT_TRUE(WaitUntil([&] { return editor.TabCount() == 8 && editor.FilePageShown(); }));
+    }
+    const std::string path = folder.File("Fresh.ini");
+    {
+      FileChooserAnswerer chooser(L"New parameter file", L"Fresh.ini", editor.process());
+      editor.ClickPage(kNewX, kNewY);
+      const ChooserSeen& seen = chooser.Join();
+      ASSERT_TRUE(seen.found);
+      EXPECT_EQ(seen.proposed_name, "Vaultrine.ini");
+    }
+    ASSERT_TRUE(WaitUntil([&] { return editor.PathShown() == path; }));
+    EXPECT_EQ(editor.Caption(), "Config VAULTRINE 1.92 - " + path);
+    const std::string original =
+        ReadFileBytes(folder.File(advanced ? "High_Template_TSN.tsn" : "Low_Template_TSN.tsn"));
+    ASSERT_EQ(original.substr(0, 3), kMark);
+    EXPECT_EQ(ReadFileBytes(path + ".@@@"), original.substr(3));
+    EXPECT_FALSE(FileExists(path));
+    VisitAndReturn(editor, 1);
+    PressEscape(editor);
+    HWND question = WaitForEndQuestion(editor);
+    ASSERT_TRUE(question);
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(2251, BN_CLICKED), 0);
+    EXPECT_EQ(editor.WaitForExit(), 0);
+    EXPECT_EQ(ReadFileBytes(path), original);
+    EXPECT_EQ(Listing(folder), std::set<std::string>{"Fresh.ini"});
+  }
+  // With a Vaultrine.ini in the folder the chooser proposes no name; cancelling
+  // it keeps the file chosen.
+  WriteFileBytes(folder_.File("Vaultrine.ini"), kMark + kBody);
+  auto editor = Start();
+  FileChooserAnswerer chooser(L"New parameter file", L"", editor->process());
+  editor->ClickPage(kNewX, kNewY);
+  const ChooserSeen& seen = chooser.Join();
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.proposed_name, "");
+  editor->FocusTab(1);
+  ASSERT_TRUE(editor->WaitForTab(1));
+  EXPECT_EQ(Listing(folder_),
+            (std::set<std::string>{"Vaultrine.ini", "Vaultrine.ini.@@@", "ZZZ_Vaultrine.ini.@@@.tmp"}));
+}
+
+// "Existing" through the open chooser: an edited file is settled first (here
+// discarded), an incompatible file is refused with its message, and nothing of
+// either stays on disk.
+TEST_F(Editor, OpenRefusesAnIncompatibleFileAndLeavesNothingOfThePrevious) {
+  WriteFileBytes(folder_.File("bad.ini"), kIncompatible);
+  WriteFileBytes(folder_.File("good.ini"), kMark + kBody);
+  auto editor = Start();
+  ASSERT_EQ(editor->PathShown(), folder_.File("good.ini")) << "the first compatible file";
+  VisitAndReturn(*editor, 3);
+  FileChooserAnswerer chooser(L"Open a parameter file", L"bad.ini", editor->process());
+  editor->ClickPage(kExistingX, kExistingY);
+  ASSERT_TRUE(chooser.Join().found);
+  HWND question = WaitForEndQuestion(*editor);
+  ASSERT_TRUE(question) << "good.ini was edited";
+  EXPECT_NE(EndQuestionText(question).find(folder_.File("good.ini")), std::string::npos);
+  auto box = editor->AnswerBox(IDOK);
+  PostMessageW(question, WM_COMMAND, MAKEWPARAM(2252, BN_CLICKED), 0);
+  const BoxSeen& seen = box->Join();
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.text, "Ce fichier " + folder_.File("bad.ini.@@@") + "\n\nn'est pas compatible avec Tesseron");
+  ASSERT_TRUE(WaitUntil([&] { return editor->Caption() == "Config VAULTRINE 1.92 - "; }));
+  EXPECT_EQ(editor->PathShown(), "");
+  EXPECT_EQ(Listing(folder_), (std::set<std::string>{"bad.ini", "good.ini"}));
+  EXPECT_EQ(ReadFileBytes(folder_.File("good.ini")), kMark + kBody);
+
+  // Opening the good file again: nothing to settle, chosen at once.
+  FileChooserAnswerer again(L"Open a parameter file", L"good.ini", editor->process());
+  editor->ClickPage(kExistingX, kExistingY);
+  ASSERT_TRUE(again.Join().found);
+  ASSERT_TRUE(WaitUntil([&] { return editor->PathShown() == folder_.File("good.ini"); }));
+  EXPECT_EQ(editor->FindEndQuestion(), nullptr);
+  EXPECT_EQ(Listing(folder_), (std::set<std::string>{"bad.ini", "good.ini", "good.ini.@@@"}));
+}
+
+TEST_F(Editor, SystemMenuCarriesOutOnlyMoveMinimiseCloseRestore) {
+  auto editor = Start();
+  RECT before, after;
+  GetWindowRect(editor->main(), &before);
+  const WPARAM refused_commands[] = {SC_MAXIMIZE, SC_SIZE, SC_SIZE + 8 /* bottom-right border */, 0xF032};
+  for (WPARAM refused : refused_commands)
+    PostMessageW(editor->main(), WM_SYSCOMMAND, refused, 0);
+  // Posted messages run in order: once minimised, the refused ones have been seen.
+  PostMessageW(editor->main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(editor->main()) != FALSE; }));
+  EXPECT_FALSE(IsZoomed(editor->main()));
+  PostMessageW(editor->main(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsIconic(editor->main()); }));
+  GetWindowRect(editor->main(), &after);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+  EXPECT_TRUE(editor->FilePageShown());
+  PostMessageW(editor->main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(editor->WaitForExit(), 0);
+}
+
+}  // namespace
+}  // namespace vaultrine::uitest
