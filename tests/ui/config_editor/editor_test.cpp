@@ -128,11 +128,23 @@ TEST_F(Editor, StartupChoosesOnlyACompatibleFileAndClosingLeavesItAlone) {
     EXPECT_EQ(ComboText(list, 0), L"English");
     EXPECT_EQ(ComboText(list, 1), L"Fran\u00E7ais");
     EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), c.french ? 1 : 0);
-    // The page is as large as its pictures need.
+    // The two pictures lie exactly on the page's hot regions, inside the page.
+    std::vector<RECT> pictures;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
+      RECT r;
+      GetWindowRect(child, &r);
+      MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+      pictures.push_back(r);
+    }
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_EQ(std::vector<LONG>({pictures[0].left, pictures[0].top, pictures[0].right, pictures[0].bottom}),
+              std::vector<LONG>({795, 65, 832, 100}));
+    EXPECT_EQ(std::vector<LONG>({pictures[1].left, pictures[1].top, pictures[1].right, pictures[1].bottom}),
+              std::vector<LONG>({795, 116, 832, 149}));
     RECT rc;
     GetClientRect(page, &rc);
-    EXPECT_GT(rc.right, 831);
-    EXPECT_GT(rc.bottom, 148);
+    EXPECT_GT(rc.right, 832);
 
     // Closed right away: nothing asked, nothing written, the working copy gone.
     PressEscape(editor);
@@ -142,6 +154,44 @@ TEST_F(Editor, StartupChoosesOnlyACompatibleFileAndClosingLeavesItAlone) {
       EXPECT_EQ(ReadFileBytes(folder.File("Vaultrine.ini")), c.file);
     }
   }
+}
+
+// The drawn pictures as the build put them in the program: sizes, cursor hot spot.
+TEST_F(Editor, PicturesHaveTheirSizes) {
+  EditorDriver install(folder_, false);
+  HMODULE program = LoadLibraryExW(ToWide(folder_.File("ConfigVaultrine.exe")).c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_TRUE(program);
+  struct Case {
+    const wchar_t* name;
+    int width, height;
+  };
+  const Case bitmaps[] = {{L"NOUVEAUU", 37, 35}, {L"ANCIENU", 37, 33}, {MAKEINTRESOURCEW(152), 34, 34}};
+  for (const Case& c : bitmaps) {
+    HBITMAP bmp = static_cast<HBITMAP>(LoadImageW(program, c.name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_TRUE(bmp);
+    BITMAP info{};
+    GetObjectW(bmp, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, c.width);
+    EXPECT_EQ(info.bmHeight, c.height);
+    DeleteObject(bmp);
+  }
+  for (int icon : {150, 151}) {
+    HICON h = static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, 0));
+    EXPECT_TRUE(h) << icon;
+    if (h) DestroyIcon(h);
+  }
+  HCURSOR pointer = static_cast<HCURSOR>(LoadImageW(program, MAKEINTRESOURCEW(160), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+  ASSERT_TRUE(pointer);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(pointer, &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(info.xHotspot, 13u);
+  EXPECT_EQ(info.yHotspot, 1u);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DestroyCursor(pointer);
+  FreeLibrary(program);
 }
 
 TEST_F(Editor, TabsFollowTheSelectionWhateverMovesIt) {
