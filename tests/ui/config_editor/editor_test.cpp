@@ -229,6 +229,20 @@ TEST_F(Editor, TabsFollowTheSelectionWhateverMovesIt) {
   editor->FocusTab(0);
   ASSERT_TRUE(editor->WaitForTab(0));
   EXPECT_EQ(editor->PathShown(), folder_.File("Vaultrine.ini"));
+  // Tab walks from the tab control through the page's controls and back.
+  auto focused = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(editor->main(), nullptr), &info);
+    return info.hwndFocus;
+  };
+  HWND page0 = editor->page();
+  const HWND walk[] = {editor->tabs(), GetDlgItem(page0, 1100), GetDlgItem(page0, 1107), editor->tabs()};
+  ASSERT_TRUE(WaitUntil([&] { return focused() == walk[0]; }));
+  for (size_t i = 1; i < std::size(walk); ++i) {
+    PostMessageW(focused(), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_TRUE(WaitUntil([&] { return focused() == walk[i]; })) << "step " << i;
+  }
   // Enter on the tab control ends nothing: the next posted switch still happens.
   PostMessageW(editor->tabs(), WM_KEYDOWN, VK_RETURN, 0);
   editor->FocusTab(1);
