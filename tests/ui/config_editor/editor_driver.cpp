@@ -42,27 +42,13 @@ EditorDriver::EditorDriver(const ScratchFolder& folder, bool french) : folder_(f
   }
 }
 
-EditorDriver::~EditorDriver() {
-  if (pi_.hProcess) {
-    if (Running()) {
-      TerminateProcess(pi_.hProcess, 99);
-      WaitForSingleObject(pi_.hProcess, 5000);
-    }
-    CloseHandle(pi_.hProcess);
-    CloseHandle(pi_.hThread);
-  }
-}
-
 bool EditorDriver::Start() {
-  std::wstring line = L"\"" + win::ToWide(folder_.File("ConfigVaultrine.exe")) + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      win::ToWide(folder_.path()).c_str(), &si, &pi_))
-    return false;
+  program_ = std::make_unique<StartedProgram>(
+      L"\"" + win::ToWide(folder_.File("ConfigVaultrine.exe")) + L"\"", folder_.path());
+  if (!program_->started()) return false;
   const std::wstring prefix = std::wstring(kCaption) + L" - ";
   return WaitUntil([&] {
-    main_ = FindProcessWindowWhere(pi_.dwProcessId, [&](HWND w) {
+    main_ = FindProcessWindowWhere(program_->id(), [&](HWND w) {
       wchar_t text[512] = {};
       GetWindowTextW(w, text, 512);
       return std::wstring(text).compare(0, prefix.size(), prefix) == 0;
@@ -71,15 +57,11 @@ bool EditorDriver::Start() {
   });
 }
 
-bool EditorDriver::Running() const {
-  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool EditorDriver::Running() const { return program_ && program_->Wait(0) == STILL_ACTIVE; }
 
 int EditorDriver::WaitForExit(int timeout_ms) {
-  if (WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(timeout_ms)) != WAIT_OBJECT_0) return -1;
-  DWORD code = 0;
-  GetExitCodeProcess(pi_.hProcess, &code);
-  return static_cast<int>(code);
+  const DWORD code = program_->Wait(timeout_ms);
+  return code == STILL_ACTIVE ? -1 : static_cast<int>(code);
 }
 
 HWND EditorDriver::tabs() const { return GetDlgItem(main_, 1000); }
@@ -103,7 +85,7 @@ int EditorDriver::SelectedTab() const {
 
 std::wstring EditorDriver::TabLabel(int index) const {
   constexpr int kChars = 128;
-  RemoteBuffer remote(pi_.hProcess, sizeof(TCITEMW) + kChars * sizeof(wchar_t));
+  RemoteBuffer remote(process(), sizeof(TCITEMW) + kChars * sizeof(wchar_t));
   TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote.address()) + sizeof(TCITEMW));
@@ -122,7 +104,7 @@ std::string EditorDriver::PathShown() const {
 void EditorDriver::FocusTab(int index) { PostMessageW(tabs(), TCM_SETCURFOCUS, index, 0); }
 
 void EditorDriver::ClickTab(int index) {
-  RemoteBuffer remote(pi_.hProcess, sizeof(RECT));
+  RemoteBuffer remote(process(), sizeof(RECT));
   RECT r{};
   SendMessageW(tabs(), TCM_GETITEMRECT, index, remote.lparam());
   remote.Read(&r, sizeof r);
@@ -149,13 +131,13 @@ bool EditorDriver::WaitForTab(int tab, int timeout_ms) const {
 }
 
 HWND EditorDriver::FindMessageBox() const {
-  return FindProcessWindowWhere(pi_.dwProcessId, [](HWND w) {
+  return FindProcessWindowWhere(program_->id(), [](HWND w) {
     return IsDialogWithCaption(w, kCaption) && GetDlgItem(w, 0xFFFF) && !GetDlgItem(w, kEndText);
   });
 }
 
 HWND EditorDriver::FindEndQuestion() const {
-  return FindProcessWindowWhere(pi_.dwProcessId, [](HWND w) {
+  return FindProcessWindowWhere(program_->id(), [](HWND w) {
     return IsDialogWithCaption(w, kCaption) && GetDlgItem(w, kEndText) != nullptr;
   });
 }

@@ -1,6 +1,7 @@
 // Runs the real ConfigVaultrine.exe in a scratch program folder and drives it as a
 // user would, through its windows and control ids, from the test's own process.
-// Shared by every Wine test of the editor's windows.
+// Shared by every Wine test of the editor's windows. A program still running when
+// the driver goes is ended by force.
 #pragma once
 #include <windows.h>
 
@@ -17,14 +18,12 @@ class EditorDriver {
   // `folder` becomes the program folder and the current directory: the program,
   // its message file and templates are copied there, and the catalog for French.
   EditorDriver(const ScratchFolder& folder, bool french);
-  ~EditorDriver();  // ends the program if it is still running
   EditorDriver(const EditorDriver&) = delete;
   EditorDriver& operator=(const EditorDriver&) = delete;
 
   // Starts the program and waits for its main window; false when it never shows.
   bool Start();
-  HANDLE process() const { return pi_.hProcess; }
-  DWORD process_id() const { return pi_.dwProcessId; }
+  HANDLE process() const { return program_->handle(); }
   bool Running() const;
   // Waits for the program to end; its exit code, or -1 when it is still running.
   int WaitForExit(int timeout_ms = 10000);
@@ -61,7 +60,7 @@ class EditorDriver {
 
  private:
   const ScratchFolder& folder_;
-  PROCESS_INFORMATION pi_{};
+  std::unique_ptr<StartedProgram> program_;
   HWND main_ = nullptr;
 };
 

@@ -87,6 +87,7 @@ class StartedProgram {
   StartedProgram& operator=(const StartedProgram&) = delete;
   bool started() const { return process_ != nullptr; }
   DWORD id() const { return id_; }
+  HANDLE handle() const { return process_; }
   // Exit code once the program has ended within `timeout_ms`, else STILL_ACTIVE.
   DWORD Wait(int timeout_ms);
 
