@@ -8,7 +8,7 @@
 
 #include "common/message_file.h"
 #include "common/win/message_box_sink.h"
-#include "common/win/raii.h"
+#include "common/win/dialog_colours.h"
 #include "config_editor/core/editor_files.h"
 
 namespace vaultrine::config {
@@ -22,9 +22,9 @@ struct EditorContext {
 
   // The text of a message key in the interface language.
   std::wstring Text(std::string_view key);
-  // Page colours for a WM_CTLCOLOR* request: statics on the page colour, text of the
-  // other controls in the page's green.
-  HBRUSH PageColours(HDC dc, UINT message);
+  // Page colours for a WM_CTLCOLOR* request: labels on the page colour, fields
+  // white, every text in the page's green.
+  HBRUSH PageColours(HDC dc, HWND control, UINT message) { return page_colours.Paint(dc, control, message); }
 
   HINSTANCE instance;
   std::string program_folder;  // the choosers open on it
@@ -36,8 +36,7 @@ struct EditorContext {
   int return_tab = 0;
   HWND main = nullptr;
   HWND current_page = nullptr;
-  win::Brush page_brush{CreateSolidBrush(kPageBackground)};
-  win::Brush field_brush{CreateSolidBrush(RGB(255, 255, 255))};
+  win::DialogColours page_colours{kPageBackground, kPageText, RGB(255, 255, 255)};
   // Boxes on top of everything, owned by the main window (the page shown is its
   // child, so the whole window waits for the answer).
   win::MessageBoxSink sink{[this] { return main; }, true};

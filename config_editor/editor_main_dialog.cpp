@@ -138,9 +138,9 @@ void EditorMainDialog::EndEditor() {
   End(0);
 }
 
-HBRUSH EditorMainDialog::OnCtlColor(HDC dc, HWND, UINT message) {
+HBRUSH EditorMainDialog::OnCtlColor(HDC dc, HWND control, UINT message) {
   if (message == WM_CTLCOLORDLG) return background_.get();
-  return ctx_.PageColours(dc, message);
+  return ctx_.PageColours(dc, control, message);
 }
 
 bool EditorMainDialog::OnPaint() {

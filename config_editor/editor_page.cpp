@@ -42,6 +42,8 @@ bool EditorPage::OnCommand(int id, int notify_code, HWND control) {
   }
 }
 
-HBRUSH EditorPage::OnCtlColor(HDC dc, HWND, UINT message) { return ctx_.PageColours(dc, message); }
+HBRUSH EditorPage::OnCtlColor(HDC dc, HWND control, UINT message) {
+  return ctx_.PageColours(dc, control, message);
+}
 
 }  // namespace vaultrine::config

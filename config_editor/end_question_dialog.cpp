@@ -9,7 +9,9 @@
 namespace vaultrine::config {
 
 EndQuestionDialog::EndQuestionDialog(EditorContext& context, std::string parameter_path)
-    : DialogBase(context.instance, IDD_END_QUESTION), ctx_(context), path_(std::move(parameter_path)) {}
+    : DialogBase(context.instance, IDD_END_QUESTION), ctx_(context), path_(std::move(parameter_path)) {
+  colours_.ColourFieldText();
+}
 
 BOOL EndQuestionDialog::OnInit() {
   win::SetWindowTextUtf8(hwnd(), kEditorCaption);
@@ -31,9 +33,8 @@ bool EndQuestionDialog::OnCommand(int id, int notify_code, HWND control) {
   }
 }
 
-HBRUSH EndQuestionDialog::OnCtlColor(HDC dc, HWND, UINT message) {
-  // The question is a read-only field but reads as text on the page colour.
-  return ctx_.PageColours(dc, message == WM_CTLCOLOREDIT ? WM_CTLCOLORSTATIC : message);
+HBRUSH EndQuestionDialog::OnCtlColor(HDC dc, HWND control, UINT message) {
+  return colours_.Paint(dc, control, message);
 }
 
 }  // namespace vaultrine::config

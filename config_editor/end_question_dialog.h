@@ -22,6 +22,8 @@ class EndQuestionDialog : public win::DialogBase {
  private:
   EditorContext& ctx_;
   std::string path_;
+  // The question is a read-only field, but reads as text on the page colour.
+  win::DialogColours colours_{kPageBackground, kPageText};
 };
 
 }  // namespace vaultrine::config

@@ -140,12 +140,6 @@ bool ParameterFilePage::Save() {
   return false;
 }
 
-HBRUSH ParameterFilePage::OnCtlColor(HDC dc, HWND control, UINT message) {
-  // The read-only path field stays a white field.
-  if (GetDlgCtrlID(control) == IDC_PARAMETER_PATH) return ctx_.PageColours(dc, WM_CTLCOLOREDIT);
-  return EditorPage::OnCtlColor(dc, control, message);
-}
-
 void ParameterFilePage::OnPointerMove(int x, int y) {
   last_x_ = x;
   last_y_ = y;

@@ -16,7 +16,6 @@ class ParameterFilePage : public EditorPage {
  protected:
   BOOL OnInit() override;
   bool OnCommand(int id, int notify_code, HWND control) override;
-  HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
   void OnDestroy() override;
   bool Save() override;
