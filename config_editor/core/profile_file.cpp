@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::string_view kMark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// What Windows trims around names and values: the C white space and the
+// end-of-file mark Ctrl-Z.
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A'; }
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -26,8 +28,10 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
-// The section name of a header line, or nullopt for any other line.
+// The section name of a header line, or nullopt for any other line. Blanks before
+// the "[" do not matter: Windows takes " [x]" for a header too.
 std::optional<std::string_view> HeaderName(std::string_view line) {
+  while (!line.empty() && IsBlank(line.front())) line.remove_prefix(1);
   if (line.empty() || line.front() != '[') return std::nullopt;
   const size_t close = line.find(']');
   if (close == std::string_view::npos) return std::nullopt;

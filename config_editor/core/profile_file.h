@@ -4,10 +4,11 @@
 // Read this first:
 // - Lines end with LF; one CR before it is dropped. Lines are written back with CR LF.
 //   Everything else is bytes: UTF-8 (or anything) passes through untouched, NUL included.
-// - "[name]" at the very start of a line opens a section; the name runs to the first
+// - "[name]" opens a section, blanks before it allowed; the name runs to the first
 //   "]" and loses surrounding blanks. A key line is "key=value"; the key runs to the
 //   first "=" and loses surrounding blanks. Section and key names compare without
 //   regard to ASCII case; the first section or key of a name wins, as with Windows.
+// - Blanks are what Windows trims: space, tab, CR, LF, VT, FF and Ctrl-Z.
 // - Reading gives the value without surrounding blanks and without one pair of
 //   enclosing quotes (double or single); the default when the section or key is
 //   missing (a line without "=" is no key).
