@@ -4,10 +4,12 @@
 #   make run    open the launcher under Wine on the current display
 #   make dist   the program folders dist/ (32-bit) and dist-x64/, with the user guides
 #   make installer  build/installer/VaultrineSuite-1.92-setup.exe, wrapping dist/
+#   make fuzz   every libFuzzer target for FUZZ_SECONDS (600) each, FUZZ_JOBS (2) at a time
+#   make bench  the benchmarks against their reference tools; writes bench/README.md
 SHELL := /bin/bash
 PRESETS := native win64 win32
 
-.PHONY: all bootstrap configure build test test-native test-wine test-win32 dist installer demo run bench clean
+.PHONY: all bootstrap configure build test test-native test-wine test-win32 dist installer demo run bench fuzz clean
 
 all: build
 
@@ -44,6 +46,13 @@ demo: dist
 # and its guides there.
 run: dist
 	@cd dist-x64 && ../scripts/wine-run TopVaultrine.exe
+
+# The fuzz targets come from the sanitized native build; scripts/fuzz runs them and
+# writes build/fuzz/summary.md.
+fuzz: bootstrap
+	@if [[ ! -f build/native/build.ninja ]]; then cmake --preset native >/dev/null || exit 1; fi
+	@cmake --build --preset native --target fuzzers
+	@scripts/fuzz
 
 # Benchmarks get an unsanitized Release build of their own so the timings are honest.
 bench: bootstrap

@@ -11,8 +11,10 @@
 #       A data file of the program folder (message files, templates, catalog...).
 #   vaultrine_add_wine_test(<name> SOURCES ... [LIBS ...] [DEPENDS targets...])
 #       GoogleTest program for the x86_64 build, run by ctest under Wine.
-#   vaultrine_add_fuzzer(<name> SOURCES ... [INCLUDES ...])
-#       libFuzzer target built with clang (native only), smoke-run by ctest.
+#   vaultrine_add_fuzzer(<name> SOURCES ... [INCLUDES ...] [SEEDS files or folders...]
+#                        [MAX_LEN bytes] [SMOKE_SECONDS s])
+#       libFuzzer target built with clang (native only) into build/<preset>/fuzz,
+#       smoke-run by ctest from its seeds; `make fuzz` (scripts/fuzz) runs it longer.
 
 set(VAULTRINE_CMAKE_DIR ${CMAKE_CURRENT_LIST_DIR})
 
@@ -132,15 +134,20 @@ function(vaultrine_add_wine_test name)
 endfunction()
 
 find_program(VAULTRINE_CLANGXX clang++)
+add_custom_target(fuzzers)
 function(vaultrine_add_fuzzer name)
   if(WIN32 OR NOT VAULTRINE_CLANGXX)
     return()
   endif()
-  cmake_parse_arguments(A "" "SMOKE_SECONDS" "SOURCES;INCLUDES;LINK" ${ARGN})
+  cmake_parse_arguments(A "" "SMOKE_SECONDS;MAX_LEN" "SOURCES;INCLUDES;LINK;SEEDS" ${ARGN})
   if(NOT A_SMOKE_SECONDS)
     set(A_SMOKE_SECONDS 10)
   endif()
-  set(out ${CMAKE_BINARY_DIR}/fuzz/${name})
+  if(NOT A_MAX_LEN)
+    set(A_MAX_LEN 4096)
+  endif()
+  set(dir ${CMAKE_BINARY_DIR}/fuzz)
+  set(out ${dir}/${name})
   set(abs_sources)
   foreach(s IN LISTS A_SOURCES)
     get_filename_component(abs ${s} ABSOLUTE)
@@ -151,14 +158,42 @@ function(vaultrine_add_fuzzer name)
     list(APPEND incs -I${i})
   endforeach()
   add_custom_command(OUTPUT ${out}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fuzz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
     COMMAND ${VAULTRINE_CLANGXX} -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined
-            ${incs} ${abs_sources} ${A_LINK} -o ${out}
+            -fno-sanitize-recover=undefined ${incs} ${abs_sources} ${A_LINK} -o ${out}
     DEPENDS ${abs_sources}
     COMMENT "Building fuzz target ${name}" VERBATIM)
   add_custom_target(${name} ALL DEPENDS ${out})
+  add_dependencies(fuzzers ${name})
+
+  # Seed inputs (files, or folders taken whole) as the list libFuzzer's
+  # -seed_inputs=@file reads, and the options every run of this target uses;
+  # scripts/fuzz finds each target by these two files.
+  set(seeds)
+  foreach(s IN LISTS A_SEEDS)
+    get_filename_component(abs ${s} ABSOLUTE)
+    if(IS_DIRECTORY ${abs})
+      file(GLOB found CONFIGURE_DEPENDS ${abs}/*)
+      list(APPEND seeds ${found})
+    else()
+      list(APPEND seeds ${abs})
+    endif()
+  endforeach()
+  list(JOIN seeds "," seed_list)
+  file(WRITE ${dir}/${name}.seeds "${seed_list}")
+  set(options -max_len=${A_MAX_LEN} -rss_limit_mb=2048 -timeout=20)
+  list(JOIN options " " option_text)
+  file(WRITE ${dir}/${name}.options "${option_text}\n")
+
+  # The smoke run starts from the seeds and keeps nothing: its folder is its own, so
+  # runs of different targets never share a file.
+  set(seed_arg)
+  if(seeds)
+    set(seed_arg -seed_inputs=@${dir}/${name}.seeds)
+  endif()
+  file(MAKE_DIRECTORY ${dir}/${name}.smoke)
   add_test(NAME ${name}_smoke
-           COMMAND ${out} -max_total_time=${A_SMOKE_SECONDS} -rss_limit_mb=2048 -max_len=1048576
-           WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+           COMMAND ${out} -max_total_time=${A_SMOKE_SECONDS} ${options} ${seed_arg}
+           WORKING_DIRECTORY ${dir}/${name}.smoke)
   set_tests_properties(${name}_smoke PROPERTIES TIMEOUT 120 LABELS fuzz)
 endfunction()

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "common/message_file.h"
@@ -13,12 +14,29 @@ struct QuietSink : vaultrine::MessageSink {
   void Show(const vaultrine::UserMessage&) override {}
 };
 
+// The program folder: memory-backed when possible, since every input is a new file.
+std::string g_folder;
+
+void RemoveFolder() {
+  std::error_code ec;
+  std::filesystem::remove_all(g_folder, ec);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Byte 0: key length and whether to place a header; bytes 1-2: where the header
   // goes; byte 3: filler after the content, in 256-byte steps, so the ends of the
   // image and of the search windows are reached; then the key; the rest is the file.
+  if (g_folder.empty()) {
+    char shm[] = "/dev/shm/vaultrine-messages-fuzz-XXXXXX";
+    char tmp[] = "/tmp/vaultrine-messages-fuzz-XXXXXX";
+    const char* dir = mkdtemp(shm);
+    if (!dir) dir = mkdtemp(tmp);
+    if (!dir) std::abort();
+    g_folder = dir;
+    std::atexit(RemoveFolder);
+  }
   if (size < 4) return 0;
   const size_t key_length = data[0] % 24;
   const bool with_header = (data[0] & 0x80) != 0;
@@ -35,14 +53,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   file.append(filler, 'x');
 
   {
-    std::FILE* f = std::fopen("ConfigVaultrine.mes", "wb");
+    std::FILE* f = std::fopen((g_folder + "/ConfigVaultrine.mes").c_str(), "wb");
     if (!f) return 0;
     std::fwrite(file.data(), 1, file.size(), f);
     std::fclose(f);
   }
   QuietSink sink;
   vaultrine::MessageFile messages(vaultrine::kEditorMessageFile);
-  if (!messages.LoadMessageFile(".", sink)) std::abort();
+  if (!messages.LoadMessageFile(g_folder, sink)) std::abort();
   for (const char* language : {"eng", "fra"}) {
     messages.SelectSection("MAIN", language);
     const std::u16string& text = messages.LookUpMessage(key);
