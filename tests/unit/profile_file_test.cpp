@@ -38,6 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReadCase{"Plain", "[s]\r\nk=v\r\n", "s", "k", 0, "v"},
         ReadCase{"BlanksTrimmed", "[s]\r\n  k \t=  v w \t\r\n", "s", "k", 0, "v w"},
+        // What Windows trims: C white space and Ctrl-Z, around keys, values and names.
+        ReadCase{"WindowsBlanksTrimmed", "[ s\x0B]\r\n\x0C k\x1A=\x0B \"v\" \x1A\r\r\n", "s", "k", 0, "v"},
         ReadCase{"DoubleQuotesRemoved", "[s]\r\nk= \"C:\\a b\\\" \r\n", "s", "k", 0, "C:\\a b\\"},
         ReadCase{"SingleQuotesRemoved", "[s]\r\nk='x'\r\n", "s", "k", 0, "x"},
         ReadCase{"OnlyOnePairRemoved", "[s]\r\nk=\"\"x\"\"\r\n", "s", "k", 0, "\"x\""},
