@@ -54,7 +54,8 @@ fuzz: bootstrap
 	@cmake --build --preset native --target fuzzers
 	@scripts/fuzz
 
-# Benchmarks get an unsanitized Release build of their own so the timings are honest.
+# Benchmarks get an unsanitized Release build of their own so the timings are honest;
+# run_benchmarks runs them one at a time and writes bench/README.md.
 bench: bootstrap
 	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVAULTRINE_SANITIZE=OFF -DVAULTRINE_GUIDES=OFF \
 	  -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ >/dev/null

@@ -9,7 +9,7 @@
 namespace vaultrine {
 
 namespace {
-constexpr size_t kBlock = 8192;
+constexpr size_t kBlock = kBomCopyBlock;
 constexpr unsigned char kBom[3] = {0xEF, 0xBB, 0xBF};
 }  // namespace
 
@@ -19,6 +19,10 @@ int CopyWithByteOrderMark(const std::string& source, const std::string& destinat
   if (!in) return kBomCopyNoSource;
   UniqueFile out = OpenFile(destination, "wb");
   if (!out) return kBomCopyNoDestination;
+  // Whole blocks go straight between the files: a stream buffer in between would
+  // only copy every byte once more.
+  std::setvbuf(in.get(), nullptr, _IONBF, 0);
+  std::setvbuf(out.get(), nullptr, _IONBF, 0);
 
   if (std::fseek(in.get(), 0, SEEK_END) != 0 || std::ftell(in.get()) == 0) {
     // Empty source: empty copy, and its time is left alone.

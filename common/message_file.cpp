@@ -1,6 +1,7 @@
 #include "message_file.h"
 
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 #include "file_io.h"
@@ -18,9 +19,8 @@ constexpr char kSeparator = '/';
 
 // The window is read as a C string: a zero byte in the file ends it early.
 std::string_view ZeroTerminated(const char* begin, std::size_t size) {
-  std::size_t n = 0;
-  while (n < size && begin[n] != '\0') ++n;
-  return std::string_view(begin, n);
+  const auto* zero = static_cast<const char*>(std::memchr(begin, '\0', size));
+  return std::string_view(begin, zero ? static_cast<std::size_t>(zero - begin) : size);
 }
 
 }  // namespace

@@ -3,27 +3,21 @@
 // alternately, so start-up, page cache and peak memory are measured alike.
 //
 //   obsolete_report_bench [--rows N[,N...]] [--repeat R] [--work DIR] [--sqlite3 PATH]
+//                         [--markdown FILE]
 //
 // Exits non-zero when the two outputs differ or a run fails.
 #include <sqlite3.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/support/bench_support.h"
 #include "common/obsolete_report.h"
 
 namespace {
@@ -86,47 +80,6 @@ bool BuildDatabase(const std::string& path, long rows, int64_t now) {
   return ok;
 }
 
-struct Run {
-  double seconds = 0;
-  double cpu_seconds = 0;  // user + system: what the run cost, whatever else the machine does
-  long max_rss_kib = 0;
-  bool ok = false;
-};
-
-// Runs argv as a child with stdout sent to `stdout_path` (or left alone when empty).
-Run Spawn(const std::vector<std::string>& argv, const std::string& stdout_path) {
-  std::vector<char*> args;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (!stdout_path.empty()) {
-      const int fd = open(stdout_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (fd < 0 || dup2(fd, 1) < 0) _exit(126);
-      close(fd);
-    }
-    execv(args[0], args.data());
-    _exit(127);
-  }
-  Run run;
-  if (pid < 0) return run;
-  int status = 0;
-  struct rusage usage {};
-  if (wait4(pid, &status, 0, &usage) != pid) return run;
-  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  run.max_rss_kib = usage.ru_maxrss;
-  run.cpu_seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return run;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // The shell's "path<TAB>days\n" lines rewritten the report's way, "days<TAB>path\r\n".
 std::string ShellAsReport(const std::string& shell) {
   std::string out;
@@ -143,11 +96,6 @@ std::string ShellAsReport(const std::string& shell) {
     pos = end + 1;
   }
   return out;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 class StderrSink : public vaultrine::MessageSink {
@@ -170,22 +118,23 @@ int RunReport(const char* database, const char* report, const char* now) {
 int main(int argc, char** argv) {
   if (argc == 5 && std::string(argv[1]) == "--run-report") return RunReport(argv[2], argv[3], argv[4]);
 
-  std::vector<long> row_counts = {100000, 1000000};
+  std::vector<long> row_counts = {10000, 100000, 1000000};
   int repeat = 7;
   fs::path work = fs::temp_directory_path() / "vaultrine-obsolete-bench";
   std::string shell = "/usr/bin/sqlite3";
+  std::string markdown;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string opt = argv[i], val = argv[i + 1];
     if (opt == "--rows") {
-      row_counts.clear();
-      std::stringstream ss(val);
-      for (std::string n; std::getline(ss, n, ',');) row_counts.push_back(std::stol(n));
+      row_counts = bench::ParseList(val);
     } else if (opt == "--repeat") {
       repeat = std::max(1, std::stoi(val));
     } else if (opt == "--work") {
       work = val;
     } else if (opt == "--sqlite3") {
       shell = val;
+    } else if (opt == "--markdown") {
+      markdown = val;
     } else {
       std::cerr << "unknown option " << opt << "\n";
       return 2;
@@ -196,13 +145,21 @@ int main(int argc, char** argv) {
   const int64_t now = vaultrine::CurrentUnixTime();
   const std::string heading = "\xEF\xBB\xBF" "Days \tObsolete files    \r\n=====\t==================\r\n\r\n";
 
-  std::printf("obsolete-files report vs %s -tabs -readonly DB QUERY > FILE (SQLite %s)\n"
-              "%d alternating runs each; medians of wall and CPU (user+system) seconds; peak RSS\n",
-              shell.c_str(), sqlite3_libversion(), repeat);
-  std::printf("%9s %9s %9s %7s %9s %9s %7s %11s %11s\n", "rows", "report", "shell", "ratio",
-              "rep. CPU", "sh. CPU", "ratio", "report KiB", "shell KiB");
+  bench::Fragment out(markdown);
+  out.Line("## Obsolete-files report vs the sqlite3 shell");
+  out.Line("");
+  out.Line(bench::Format(
+      "The launcher's report (`WriteObsoleteReport`) against `%s -tabs -readonly DB QUERY > FILE` "
+      "running the report's own query on the same generated `dest` table (half the rows obsolete, "
+      "paths of 60 to 160 characters), SQLite %s. The shell is the natural reference: the same "
+      "engine, the same query, the plainest way to put the rows in a file. Both outputs are "
+      "checked to hold the same rows. Medians of %d alternating runs, each a fresh process.",
+      shell.c_str(), sqlite3_libversion(), repeat));
+  out.Line("");
+  out.Header({"rows", "report s", "shell s", "ratio", "report CPU s", "shell CPU s", "CPU ratio",
+              "report peak KiB", "shell peak KiB"},
+             {true, true, true, true, true, true, true, true, true});
   bool all_ok = true;
-  std::vector<long> report_rss;
   for (long rows : row_counts) {
     const std::string db = (work / ("dest-" + std::to_string(rows) + ".sqlite")).string();
     const std::string report = (work / "Lapsarium_FileList.txt").string();
@@ -211,34 +168,30 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "could not build %s\n", db.c_str());
       return 1;
     }
-    std::vector<double> ours, theirs, ours_cpu, theirs_cpu;
-    long ours_rss = 0, theirs_rss = 0;
+    bench::Sample ours, theirs;
     for (int r = 0; r < repeat; ++r) {
-      const Run a = Spawn({self, "--run-report", db, report, std::to_string(now)}, "");
-      const Run b = Spawn({shell, "-tabs", "-readonly", db, Query(now)}, tsv);
+      const bench::Run a = bench::Spawn({self, "--run-report", db, report, std::to_string(now)});
+      const bench::Run b = bench::Spawn({shell, "-tabs", "-readonly", db, Query(now)}, tsv);
       if (!a.ok || !b.ok) {
         std::fprintf(stderr, "run failed (report %d, shell %d)\n", a.ok, b.ok);
         return 1;
       }
-      ours.push_back(a.seconds);
-      theirs.push_back(b.seconds);
-      ours_cpu.push_back(a.cpu_seconds);
-      theirs_cpu.push_back(b.cpu_seconds);
-      ours_rss = std::max(ours_rss, a.max_rss_kib);
-      theirs_rss = std::max(theirs_rss, b.max_rss_kib);
+      ours.Add(a);
+      theirs.Add(b);
     }
-    const bool same = ReadAll(report) == heading + ShellAsReport(ReadAll(tsv));
+    const bool same = bench::ReadAll(report) == heading + ShellAsReport(bench::ReadAll(tsv));
     all_ok = all_ok && same;
-    report_rss.push_back(ours_rss);
-    std::printf("%9ld %9.3f %9.3f %7.3f %9.3f %9.3f %7.3f %11ld %11ld%s\n", rows, Median(ours),
-                Median(theirs), Median(ours) / Median(theirs), Median(ours_cpu), Median(theirs_cpu),
-                Median(ours_cpu) / Median(theirs_cpu), ours_rss, theirs_rss,
-                same ? "" : "  OUTPUTS DIFFER");
+    out.Row({std::to_string(rows) + (same ? "" : " OUTPUTS DIFFER"), bench::Format("%.3f", ours.MedianWall()),
+             bench::Format("%.3f", theirs.MedianWall()),
+             bench::Format("%.2f", ours.MedianWall() / theirs.MedianWall()),
+             bench::Format("%.3f", ours.MedianCpu()), bench::Format("%.3f", theirs.MedianCpu()),
+             bench::Format("%.2f", ours.MedianCpu() / theirs.MedianCpu()),
+             std::to_string(ours.max_rss_kib), std::to_string(theirs.max_rss_kib)});
     fs::remove(db);
+    fs::remove(report);
+    fs::remove(tsv);
   }
-  if (report_rss.size() > 1) {
-    std::printf("report peak memory, %ld rows -> %ld rows: %ld KiB -> %ld KiB\n", row_counts.front(),
-                row_counts.back(), report_rss.front(), report_rss.back());
-  }
-  return all_ok ? 0 : 1;
+  out.Line("");
+  if (!all_ok || !out.Save()) return 1;
+  return 0;
 }

@@ -76,7 +76,8 @@ TEST(BomCopy, UncreatableDestinationGivesTwo) {
 
 TEST(BomCopy, BlockBoundariesKeepEveryByte) {
   TempDir dir;
-  for (size_t size : {size_t{8191}, size_t{8192}, size_t{8193}, size_t{3 * 8192 + 17}}) {
+  constexpr size_t kBlock = kBomCopyBlock;
+  for (size_t size : {size_t{4}, kBlock - 1, kBlock, kBlock + 1, kBlock + 3, 3 * kBlock + 17}) {
     std::string data(size, '\0');
     for (size_t i = 0; i < size; ++i) data[i] = static_cast<char>((i * 131 + 7) & 0xFF);
     data.replace(0, 3, kMark);
