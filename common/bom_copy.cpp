@@ -24,11 +24,16 @@ int CopyWithByteOrderMark(const std::string& source, const std::string& destinat
   std::setvbuf(in.get(), nullptr, _IONBF, 0);
   std::setvbuf(out.get(), nullptr, _IONBF, 0);
 
-  if (std::fseek(in.get(), 0, SEEK_END) != 0 || std::ftell(in.get()) == 0) {
+  const long size = std::fseek(in.get(), 0, SEEK_END) == 0 ? std::ftell(in.get()) : 0;
+  if (size == 0) {
     // Empty source: empty copy, and its time is left alone.
     return kBomCopyOk;
   }
-  std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[kBlock]());
+  // A small file needs no big buffer: one read a byte longer than the file takes it
+  // whole and, being short, ends the copy. (Past 2 GB a 32-bit ftell gives -1.)
+  const size_t block =
+      size > 0 && static_cast<unsigned long>(size) < kBlock ? static_cast<size_t>(size) + 1 : kBlock;
+  std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[block]());
   if (!buffer) return kBomCopyNoBuffer;
   std::rewind(in.get());
 
@@ -37,7 +42,7 @@ int CopyWithByteOrderMark(const std::string& source, const std::string& destinat
   int result = kBomCopyOk;
   bool first = true;
   for (;;) {
-    const size_t got = std::fread(buffer.get(), 1, kBlock, in.get());
+    const size_t got = std::fread(buffer.get(), 1, block, in.get());
     size_t skip = 0;
     if (first) {
       first = false;
@@ -47,7 +52,7 @@ int CopyWithByteOrderMark(const std::string& source, const std::string& destinat
     }
     if (got > skip && std::fwrite(buffer.get() + skip, 1, got - skip, out.get()) != got - skip)
       result = kBomCopyShortWrite;
-    if (result != kBomCopyOk || got < kBlock) break;
+    if (result != kBomCopyOk || got < block) break;
   }
   const auto mtime = FileModificationTime(source);
   in.reset();
