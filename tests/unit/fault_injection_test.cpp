@@ -132,9 +132,19 @@ TEST_P(ParameterFileOnAFaultyDisk, OpeningNeverTouchesTheFileAndSaysWhatFailed) 
   std::string chosen = path;
   EXPECT_NE(ConvertToInternal(chosen, sink), kConverted);
   EXPECT_EQ(sink.messages.size(), 1u);
-  if (GetParam().fault != Fault::kFolderGone) {
-    EXPECT_EQ(ReadBytes(path), before);
-  }
+  if (GetParam().fault == Fault::kFolderGone) return;
+  EXPECT_EQ(ReadBytes(path), before);
+  // Nothing half-made is left to pass for a finished conversion later.
+  EXPECT_FALSE(FileReadable(InternalFileName(WorkingCopyName(path))));
+
+  // Room again: opening works and a save gives every section back.
+  Heal(GetParam().fault, disk, folder);
+  sink.messages.clear();
+  chosen = path;
+  ASSERT_EQ(ConvertToInternal(chosen, sink), kConverted);
+  EXPECT_EQ(WriteParameterFile(path, sink), kWritten);
+  EXPECT_TRUE(sink.messages.empty());
+  EXPECT_EQ(ReadBytes(path), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, ParameterFileOnAFaultyDisk, ::testing::ValuesIn(kFaults), PrintCase);
