@@ -46,15 +46,19 @@ inline constexpr const char* kGeneralPage[] = {"gen_01", "gen_02", "gen_03", "ge
 // Rule list pages: titles, the include page's new entry (a rule in its own right, so
 // it must carry a double quote among its first 19 characters), add button and hint.
 inline constexpr const char* kIncludeNewEntry = "inc_new";
+// A 101st rule would not be saved: the add button says so instead.
+inline constexpr const char* kListFull = "mod_full";
 inline constexpr const char* kListPages[] = {"inc_tit", kIncludeNewEntry, "exc_tit", "md5_tit",
                                              "com_tit", "ryf_tit",        "ryn_tit", "mod_new",
-                                             "mod_dob"};
+                                             "mod_dob", kListFull};
 
-// Rule edit dialogs: titles, md5 value label, exclude kinds, buttons and position label.
+// Rule edit dialogs: titles, md5 value label, exclude kinds, buttons and position label,
+// and the refusal of a rule too long for its line.
+inline constexpr const char* kRuleTooLong = "mod_long";
 inline constexpr const char* kEditDialogs[] = {
     "modinc_tit", "modex_tit",  "modmd5_tit", "modcom_tit", "modryf_tit", "modryn_tit",
     "modmd5tx2",  "modex_sel1", "modex_sel2", "mod_fil",    "mod_rep",    "mod_pos",
-    "mod_val",    "mod_sup",    "mod_aba"};
+    "mod_val",    "mod_sup",    "mod_aba",    kRuleTooLong};
 
 inline constexpr KeyGroup kEditorKeys[] = {
     Group("tab labels", kTabLabels),         Group("parameter-file page", kParameterPage),

@@ -3,6 +3,7 @@
 #include "common/message_keys.h"
 #include "config_editor/parameter_file_page.h"
 #include "config_editor/resource.h"
+#include "config_editor/rule_list_page.h"
 
 namespace vaultrine::config {
 
@@ -23,12 +24,12 @@ using message_keys::kTabLabels;
 const PageSlot kPages[] = {
     {kTabLabels[0], FilePage},
     {kTabLabels[1], Blank<IDD_GENERAL_PAGE>},
-    {kTabLabels[2], Blank<IDD_INCLUDE_PAGE>},
-    {kTabLabels[3], Blank<IDD_EXCLUDE_PAGE>},
-    {kTabLabels[4], Blank<IDD_MD5_PAGE>},
-    {kTabLabels[5], Blank<IDD_COMPRESS_PAGE>},
-    {kTabLabels[6], Blank<IDD_CRYPT_PAGE>},
-    {kTabLabels[7], Blank<IDD_CRYPT_PATH_PAGE>},
+    {kTabLabels[2], RuleListPage::Include},
+    {kTabLabels[3], RuleListPage::Exclude},
+    {kTabLabels[4], RuleListPage::Md5Compare},
+    {kTabLabels[5], RuleListPage::Compress},
+    {kTabLabels[6], RuleListPage::Crypt},
+    {kTabLabels[7], RuleListPage::CryptPath},
 };
 
 }  // namespace

@@ -2,6 +2,12 @@
 // Windows: the main window, the pages by tab, the end question.
 #define IDD_EDITOR_MAIN 102
 #define IDD_PARAMETER_FILE_PAGE 103
+#define IDD_MD5_EDIT 106
+#define IDD_INCLUDE_EDIT 107
+#define IDD_EXCLUDE_EDIT 109
+#define IDD_COMPRESS_EDIT 113
+#define IDD_CRYPT_EDIT 114
+#define IDD_CRYPT_PATH_EDIT 115
 #define IDD_GENERAL_PAGE 104
 #define IDD_INCLUDE_PAGE 105
 #define IDD_EXCLUDE_PAGE 108
@@ -33,3 +39,20 @@
 #define IDC_END_TEXT 2250
 #define IDC_END_YES 2251
 #define IDC_END_NO 2252
+// Rule list pages: list, add button, title, hint (member table in rule_list_page.cpp).
+#define IDC_INCLUDE_LIST 1300
+#define IDC_EXCLUDE_LIST 1500
+#define IDC_MD5_LIST 1250
+#define IDC_COMPRESS_LIST 1700
+#define IDC_CRYPT_LIST 1900
+#define IDC_CRYPT_PATH_LIST 2100
+// Rule edit dialogs: value, folder, file, delete, validate, abandon, position box and
+// label; the exclude kind box; the md5 value label.
+#define IDC_INCLUDE_VALUE 1400
+#define IDC_EXCLUDE_VALUE 1600
+#define IDC_EXCLUDE_KIND 1605
+#define IDC_MD5_VALUE 1270
+#define IDC_MD5_VALUE_LABEL 1276
+#define IDC_COMPRESS_VALUE 1800
+#define IDC_CRYPT_VALUE 2000
+#define IDC_CRYPT_PATH_VALUE 2200

@@ -1,0 +1,114 @@
+#include "config_editor/rule_list_page.h"
+
+#include "common/message_keys.h"
+#include "common/win/wide.h"
+#include "config_editor/core/message_sink.h"
+#include "config_editor/resource.h"
+
+namespace vaultrine::config {
+
+namespace {
+
+// Dialog ids in the order of RuleDialogSpec: value, folder, file, delete, validate,
+// abandon, position box, position label, kind box, value label.
+const RulePageSpec kInclude{"include", IDD_INCLUDE_PAGE, IDC_INCLUDE_LIST, "inc_tit", nullptr, true,
+                            {RuleSection::kInclude, IDD_INCLUDE_EDIT, "modinc_tit",
+                             1400, 1401, 1402, 1403, 1404, 1405, 1406, 1407, 0, 0}};
+const RulePageSpec kExclude{"exclude", IDD_EXCLUDE_PAGE, IDC_EXCLUDE_LIST, "exc_tit",
+                            "yes => (path=\"*.zzzzzzzz\")", false,
+                            {RuleSection::kExclude, IDD_EXCLUDE_EDIT, "modex_tit",
+                             1600, 1601, 0, 1602, 1603, 1604, 1606, 1607, IDC_EXCLUDE_KIND, 0}};
+const RulePageSpec kMd5{"md5_compare", IDD_MD5_PAGE, IDC_MD5_LIST, "md5_tit",
+                        "md5 => (path=\"*.zzzzzzzz\")", false,
+                        {RuleSection::kMd5Compare, IDD_MD5_EDIT, "modmd5_tit",
+                         1270, 0, 0, 1272, 1271, 1273, 1274, 1275, 0, IDC_MD5_VALUE_LABEL}};
+
+// Compress, crypt and crypt_path: one layout, ids counted from the value field.
+constexpr RuleDialogSpec PathDialog(RuleSection section, int template_id, const char* title_key, int value) {
+  return {section, template_id, title_key, value, value + 1, 0, value + 2, value + 3, value + 4,
+          value + 5, value + 7, 0, 0};
+}
+const RulePageSpec kCompress{"compress", IDD_COMPRESS_PAGE, IDC_COMPRESS_LIST, "com_tit",
+                             "gzip => (path=\"*.zzzzzzzz\")", false,
+                             PathDialog(RuleSection::kCompress, IDD_COMPRESS_EDIT, "modcom_tit", 1800)};
+const RulePageSpec kCrypt{"crypt", IDD_CRYPT_PAGE, IDC_CRYPT_LIST, "ryf_tit", "bf => (path=\"*.zzzzzzzz\")", false,
+                          PathDialog(RuleSection::kCrypt, IDD_CRYPT_EDIT, "modryf_tit", 2000)};
+const RulePageSpec kCryptPath{"crypt_path", IDD_CRYPT_PATH_PAGE, IDC_CRYPT_PATH_LIST, "ryn_tit",
+                              "bf => (path=\"*.zzzzzzzz\")", false,
+                              PathDialog(RuleSection::kCryptPath, IDD_CRYPT_PATH_EDIT, "modryn_tit", 2200)};
+
+}  // namespace
+
+std::unique_ptr<EditorPage> RuleListPage::Include(EditorContext& c) { return std::make_unique<RuleListPage>(c, kInclude); }
+std::unique_ptr<EditorPage> RuleListPage::Exclude(EditorContext& c) { return std::make_unique<RuleListPage>(c, kExclude); }
+std::unique_ptr<EditorPage> RuleListPage::Md5Compare(EditorContext& c) { return std::make_unique<RuleListPage>(c, kMd5); }
+std::unique_ptr<EditorPage> RuleListPage::Compress(EditorContext& c) { return std::make_unique<RuleListPage>(c, kCompress); }
+std::unique_ptr<EditorPage> RuleListPage::Crypt(EditorContext& c) { return std::make_unique<RuleListPage>(c, kCrypt); }
+std::unique_ptr<EditorPage> RuleListPage::CryptPath(EditorContext& c) { return std::make_unique<RuleListPage>(c, kCryptPath); }
+
+RuleListPage::RuleListPage(EditorContext& context, const RulePageSpec& spec)
+    : EditorPage(context, spec.template_id), spec_(spec) {}
+
+BOOL RuleListPage::OnInit() {
+  rules_ = RuleList::Load(ProfileFile(ctx_.files.internal_file()), spec_.section, spec_.restore_quotes);
+  ShowList(rules_.count() - 1);
+  SetDlgItemTextW(hwnd(), spec_.list + 2, ctx_.Text(spec_.title_key).c_str());
+  SetDlgItemTextW(hwnd(), spec_.list + 1, ctx_.Text("mod_new").c_str());
+  SetDlgItemTextW(hwnd(), spec_.list + 3, ctx_.Text("mod_dob").c_str());
+  return EditorPage::OnInit();
+}
+
+void RuleListPage::ShowList(int selected) {
+  HWND list = Item(spec_.list);
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (const std::string& rule : rules_.entries())
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::ToWide(rule).c_str()));
+  SendMessageW(list, LB_SETCURSEL, selected, 0);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+bool RuleListPage::OnCommand(int id, int notify_code, HWND control) {
+  if (id == spec_.list && notify_code == LBN_DBLCLK) {
+    EditSelected();
+    return true;
+  }
+  if (id == spec_.list + 1 && notify_code == BN_CLICKED) {
+    Add();
+    return true;
+  }
+  return EditorPage::OnCommand(id, notify_code, control);
+}
+
+void RuleListPage::EditSelected() {
+  const int selected = static_cast<int>(SendMessageW(Item(spec_.list), LB_GETCURSEL, 0, 0));
+  if (selected < 0 || selected >= rules_.count()) return;
+  RuleEditSlot slot = rules_.TakeOut(selected);
+  ShowList(-1);
+  RuleEditDialog dialog(ctx_, spec_.dialog, slot);
+  const int result = dialog.Edit(ctx_.main);
+  const int placed = rules_.PutBack(slot, result);
+  ShowList(placed);
+}
+
+void RuleListPage::Add() {
+  const std::string rule =
+      spec_.new_rule ? std::string(spec_.new_rule) : win::FromWide(ctx_.Text(message_keys::kIncludeNewEntry));
+  if (!rules_.Append(rule)) {
+    ShowEditorMessage(ctx_.sink, win::FromWide(ctx_.Text(message_keys::kListFull)), MessageIcon::kWarning);
+    return;
+  }
+  ShowList(rules_.count() - 1);
+  EditSelected();
+}
+
+bool RuleListPage::Save() {
+  ProfileFile file(ctx_.files.internal_file());
+  if (rules_.Save(file, spec_.section)) return true;
+  ShowEditorMessage(ctx_.sink, "The rules could not be written to " + file.path() + "; they stay on this page.",
+                    MessageIcon::kError);
+  return false;
+}
+
+}  // namespace vaultrine::config
