@@ -1,6 +1,7 @@
 #include "config_editor/editor_pages.h"
 
 #include "common/message_keys.h"
+#include "config_editor/general_page.h"
 #include "config_editor/parameter_file_page.h"
 #include "config_editor/resource.h"
 #include "config_editor/rule_list_page.h"
@@ -8,12 +9,6 @@
 namespace vaultrine::config {
 
 namespace {
-
-// A tab whose page is not built yet: an empty page that has nothing to save.
-template <int kTemplate>
-std::unique_ptr<EditorPage> Blank(EditorContext& context) {
-  return std::make_unique<EditorPage>(context, kTemplate);
-}
 
 std::unique_ptr<EditorPage> FilePage(EditorContext& context) {
   return std::make_unique<ParameterFilePage>(context);
@@ -23,7 +18,7 @@ using message_keys::kTabLabels;
 
 const PageSlot kPages[] = {
     {kTabLabels[0], FilePage},
-    {kTabLabels[1], Blank<IDD_GENERAL_PAGE>},
+    {kTabLabels[1], GeneralPage::Make},
     {kTabLabels[2], RuleListPage::Include},
     {kTabLabels[3], RuleListPage::Exclude},
     {kTabLabels[4], RuleListPage::Md5Compare},

@@ -56,3 +56,14 @@
 #define IDC_COMPRESS_VALUE 1800
 #define IDC_CRYPT_VALUE 2000
 #define IDC_CRYPT_PATH_VALUE 2200
+// General page: the fields and their folder buttons.
+#define IDC_SUMMARY 1200
+#define IDM_CHOOSE_SUMMARY 1201
+#define IDC_DELAY 1202
+#define IDC_KEY 1203
+#define IDC_RESTORE 1204
+#define IDM_CHOOSE_RESTORE 1205
+#define IDC_DESTINATION 1206
+#define IDM_CHOOSE_DESTINATION 1207
+#define IDC_VOLUME 1208
+#define IDC_KEY_LABEL 1209

@@ -8,7 +8,7 @@
 
 #include "common/win/wide.h"
 #include "config_editor/core/profile_file.h"
-#include "tests/ui/config_editor/editor_driver.h"
+#include "tests/ui/config_editor/page_driver.h"
 
 namespace vaultrine::uitest {
 namespace {
@@ -26,86 +26,32 @@ const std::string kBefore = kMark + kHead +
     // The first quote at index 19: a syntax error.
     "[crypt_path]\r\nbf => (path=1234567\"C:\\x\\*\")\r\n\r\n[restore]\r\nC:\\R\\\r\n\r\n# eof\r\n";
 
-// Tabs and the ids of each page's list and each dialog's controls.
-struct Page {
-  int tab, list;
-  int value, folder, remove, validate, abandon, position;
-};
-constexpr Page kInclude{2, 1300, 1400, 1401, 1403, 1404, 1405, 1406};
-constexpr Page kExclude{3, 1500, 1600, 1601, 1602, 1603, 1604, 1606};
-constexpr Page kMd5{4, 1250, 1270, 0, 1272, 1271, 1273, 1274};
-constexpr Page kCompress{5, 1700, 1800, 1801, 1802, 1803, 1804, 1805};
-constexpr Page kCrypt{6, 1900, 2000, 2001, 2002, 2003, 2004, 2005};
-constexpr Page kCryptPath{7, 2100, 2200, 2201, 2202, 2203, 2204, 2205};
-constexpr int kExcludeKind = 1605;
-
 using Entries = std::vector<std::string>;
+constexpr const RulePage& kInclude = kIncludePage;
+constexpr const RulePage& kExclude = kExcludePage;
+constexpr const RulePage& kMd5 = kMd5Page;
+constexpr const RulePage& kCompress = kCompressPage;
+constexpr const RulePage& kCrypt = kCryptPage;
+constexpr const RulePage& kCryptPath = kCryptPathPage;
 
 class RulePages : public ::testing::Test {
  protected:
-  void Go(const Page& p) {
-    editor_->FocusTab(p.tab);
-    ASSERT_TRUE(editor_->WaitForTab(p.tab));
-    // The tab is selected before the page under it changes.
-    ASSERT_TRUE(WaitUntil([&] { return List(p) != nullptr; }));
-  }
-  HWND List(const Page& p) const { return GetDlgItem(editor_->page(), p.list); }
-  Entries Shown(const Page& p) const {
-    Entries entries;
-    HWND list = List(p);
-    const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-      wchar_t text[600] = {};
-      SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-      entries.push_back(FromWide(text));
-    }
-    return entries;
-  }
-  int Selected(const Page& p) const { return static_cast<int>(SendMessageW(List(p), LB_GETCURSEL, 0, 0)); }
-
-  HWND FindDialog(const Page& p) const {
-    return FindProcessWindowWhere(GetProcessId(editor_->process()), [&](HWND w) {
-      return IsWindowVisible(w) && GetDlgItem(w, p.value) && GetDlgItem(w, p.position);
-    });
-  }
-  // A double click on entry `index`; the dialog it opens, or null.
-  HWND Open(const Page& p, int index, int timeout_ms = 10000) {
-    SendMessageW(List(p), LB_SETCURSEL, index, 0);
-    PostMessageW(editor_->page(), WM_COMMAND, MAKEWPARAM(p.list, LBN_DBLCLK), reinterpret_cast<LPARAM>(List(p)));
-    HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = FindDialog(p)) != nullptr; }, timeout_ms);
-    return dialog;
-  }
-  HWND Add(const Page& p) {
-    HWND button = GetDlgItem(editor_->page(), p.list + 1);
-    PostMessageW(editor_->page(), WM_COMMAND, MAKEWPARAM(p.list + 1, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = FindDialog(p)) != nullptr; });
-    return dialog;
-  }
-  static void Press(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-  }
-  // Presses `id` and waits for the dialog to end.
-  static bool End(HWND dialog, int id) {
-    Press(dialog, id);
-    return WaitUntil([&] { return !IsWindow(dialog); });
-  }
-  static void Type(HWND dialog, int id, const std::string& text) {
-    SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
-  }
-  static void Choose(HWND dialog, int combo, int index) {
-    SendMessageW(GetDlgItem(dialog, combo), CB_SETCURSEL, index, 0);
-  }
-  static int Chosen(HWND dialog, int combo) {
-    return static_cast<int>(SendMessageW(GetDlgItem(dialog, combo), CB_GETCURSEL, 0, 0));
-  }
-  static int Choices(HWND dialog, int combo) {
-    return static_cast<int>(SendMessageW(GetDlgItem(dialog, combo), CB_GETCOUNT, 0, 0));
-  }
+  void Go(const RulePage& p) { ASSERT_TRUE(pages_->Go(p)); }
+  HWND List(const RulePage& p) const { return pages_->List(p); }
+  Entries Shown(const RulePage& p) const { return pages_->Shown(p); }
+  int Selected(const RulePage& p) const { return pages_->Selected(p); }
+  HWND Open(const RulePage& p, int index, int timeout_ms = 10000) { return pages_->Open(p, index, timeout_ms); }
+  HWND Add(const RulePage& p) { return pages_->Add(p); }
+  static void Press(HWND dialog, int id) { PageDriver::Press(dialog, id); }
+  static bool End(HWND dialog, int id) { return PageDriver::End(dialog, id); }
+  static void Type(HWND dialog, int id, const std::string& text) { PageDriver::Type(dialog, id, text); }
+  static void Choose(HWND dialog, int combo, int index) { PageDriver::Choose(dialog, combo, index); }
+  static int Chosen(HWND dialog, int combo) { return PageDriver::Chosen(dialog, combo); }
+  static int Choices(HWND dialog, int combo) { return PageDriver::Choices(dialog, combo); }
 
   ScratchFolder folder_;
   std::unique_ptr<EditorDriver> editor_;
+  std::unique_ptr<PageDriver> pages_;
 };
 
 TEST_F(RulePages, EveryPageThroughItsDialogToTheWrittenFile) {
@@ -113,6 +59,7 @@ TEST_F(RulePages, EveryPageThroughItsDialogToTheWrittenFile) {
   WriteFileBytes(path, kBefore);
   editor_ = std::make_unique<EditorDriver>(folder_, true);
   ASSERT_TRUE(editor_->Start());
+  pages_ = std::make_unique<PageDriver>(*editor_);
   editor_->ClickAdvanced();
   ASSERT_TRUE(WaitUntil([&] { return editor_->TabCount() == 8; }));
 
@@ -265,11 +212,7 @@ TEST_F(RulePages, EveryPageThroughItsDialogToTheWrittenFile) {
   }
 
   Go(kInclude);
-  PostMessageW(editor_->tabs(), WM_KEYDOWN, VK_ESCAPE, 0);
-  HWND question = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (question = editor_->FindEndQuestion()) != nullptr; }));
-  PostMessageW(question, WM_COMMAND, MAKEWPARAM(2251, BN_CLICKED), 0);
-  EXPECT_EQ(editor_->WaitForExit(), 0);
+  EXPECT_EQ(pages_->CloseSaving(), 0);
 
   const std::string after = kMark +
       "[general]\r\nov_obsolete=1\r\nobsolete=30d\r\ncryptkey=\r\nsummary=\r\n\r\n"

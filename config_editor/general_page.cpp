@@ -1,0 +1,74 @@
+#include "config_editor/general_page.h"
+
+#include "common/message_keys.h"
+#include "common/raw_value.h"
+#include "common/text_encoding.h"
+#include "common/win/wide.h"
+#include "config_editor/choosers.h"
+#include "config_editor/core/general_values.h"
+#include "config_editor/core/message_sink.h"
+#include "config_editor/core/profile_file.h"
+#include "config_editor/resource.h"
+
+namespace vaultrine::config {
+
+namespace {
+
+// Labels in the order of the message keys gen_01 to gen_08.
+constexpr int kLabels[] = {1210, 1211, 1212, 1213, 1214, IDC_KEY_LABEL, 1215, 1216};
+
+std::string FieldText(HWND page, int id) { return win::GetWindowTextUtf8(GetDlgItem(page, id)); }
+
+}  // namespace
+
+GeneralPage::GeneralPage(EditorContext& context) : EditorPage(context, IDD_GENERAL_PAGE) {}
+
+BOOL GeneralPage::OnInit() {
+  const ProfileFile file(ctx_.files.internal_file());
+  const GeneralValues values = GeneralValues::Read(file);
+  stored_delay_ = values.delay;
+  stored_key_ = values.key;
+  win::SetDlgItemTextUtf8(hwnd(), IDC_DELAY, ShowRawValue(values.delay));
+  win::SetDlgItemTextUtf8(hwnd(), IDC_KEY, ShowRawValue(values.key));
+  win::SetDlgItemTextUtf8(hwnd(), IDC_SUMMARY, values.summary);
+  win::SetDlgItemTextUtf8(hwnd(), IDC_RESTORE, values.restore);
+  win::SetDlgItemTextUtf8(hwnd(), IDC_DESTINATION, values.destination);
+  win::SetDlgItemTextUtf8(hwnd(), IDC_VOLUME, values.volume);
+  for (int id : {IDC_KEY, IDC_KEY_LABEL}) ShowWindow(Item(id), ctx_.advanced ? SW_SHOW : SW_HIDE);
+  for (size_t i = 0; i < std::size(kLabels); ++i)
+    SetDlgItemTextW(hwnd(), kLabels[i], ctx_.Text(message_keys::kGeneralPage[i]).c_str());
+  return EditorPage::OnInit();
+}
+
+bool GeneralPage::OnCommand(int id, int notify_code, HWND control) {
+  switch (id) {
+    case IDM_CHOOSE_DESTINATION: ChooseInto(IDC_DESTINATION, false); return true;
+    case IDM_CHOOSE_SUMMARY: ChooseInto(IDC_SUMMARY, false); return true;
+    case IDM_CHOOSE_RESTORE: ChooseInto(IDC_RESTORE, true); return true;
+    default: return EditorPage::OnCommand(id, notify_code, control);
+  }
+}
+
+void GeneralPage::ChooseInto(int field, bool closing_backslash) {
+  std::wstring folder;
+  if (ChooseFolder(ctx_.main, folder, ctx_.program_folder) != 0) return;
+  if (closing_backslash) folder += L'\\';
+  SetDlgItemTextW(hwnd(), field, folder.c_str());
+}
+
+bool GeneralPage::Save() {
+  GeneralValues values;
+  values.delay = StoreRawValue(stored_delay_, FieldText(hwnd(), IDC_DELAY));
+  values.key = StoreRawValue(stored_key_, FieldText(hwnd(), IDC_KEY));
+  values.summary = FieldText(hwnd(), IDC_SUMMARY);
+  values.restore = FieldText(hwnd(), IDC_RESTORE);
+  values.volume = FieldText(hwnd(), IDC_VOLUME);
+  values.destination = FieldText(hwnd(), IDC_DESTINATION);
+  ProfileFile file(ctx_.files.internal_file());
+  if (values.Write(file)) return true;
+  ShowEditorMessage(ctx_.sink, "The general settings could not be written to " + file.path() + "; they stay on this page.",
+                    MessageIcon::kError);
+  return false;
+}
+
+}  // namespace vaultrine::config

@@ -1,0 +1,176 @@
+// The general page, the real program under Wine, and the whole editor end to end:
+// a parameter file made from the advanced template, filled on every page, written,
+// then opened and saved again unchanged.
+#include <gtest/gtest.h>
+
+#include "common/win/wide.h"
+#include "tests/ui/config_editor/page_driver.h"
+
+namespace vaultrine::uitest {
+namespace {
+
+const std::string kMark = "\xEF\xBB\xBF";
+constexpr int kSummary = 1200, kSummaryButton = 1201, kDelay = 1202, kKey = 1203, kRestore = 1204,
+              kRestoreButton = 1205, kDestination = 1206, kVolume = 1208, kKeyLabel = 1209;
+
+std::string ParameterFile(const std::string& general, const std::string& destination) {
+  return kMark + "[general]\r\nov_obsolete=1\r\n" + general + "\r\n[include]\r\n\r\n[destination]\r\n" + destination +
+         "\r\n[exclude]\r\n\r\n[md5_compare]\r\n\r\n[old_versions]\r\n\r\n[compress]\r\n\r\n[crypt]\r\n\r\n"
+         "[crypt_path]\r\n\r\n[restore]\r\n\r\n# eof\r\n";
+}
+
+bool Visible(HWND page, int id) { return IsWindowVisible(GetDlgItem(page, id)) != FALSE; }
+
+// Each case: the file the editor opens, what the page shows, what is typed or
+// chosen, and lines the written file must hold.
+TEST(GeneralPage, ShowsAndWritesBackEachValue) {
+  const struct {
+    const char* name;
+    bool french, advanced;
+    std::string general, destination;
+    const char* delay;
+    const char* key;  // shown, when advanced
+    const char* destination_shown;
+    const char* summary_shown;
+    std::string type_volume;
+    bool choose_folders;  // the restore and log buttons, then their lines
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"normal mode keeps the hidden key's bytes", false, false,
+       "obsolete=30d\r\ncryptkey=cl\xE9S\xE8" "cr\xE8te\r\nsummary=\"C:\\Logs\"\r\n", "\"C:\\Backup\"\r\n", "30",
+       nullptr, "C:\\Backup", "C:\\Logs", "", true,
+       {"obsolete=30d\r\n", "cryptkey=cl\xE9S\xE8" "cr\xE8te\r\n", "[destination]\r\n\"C:\\Backup\"\r\n\r\n",
+        "[restore]\r\nC:\\\\\r\n"}},
+      {"advanced mode shows the key; a volume typed joins the destination", true, true,
+       "obsolete=\r\ncryptkey=cl\xC3\xA9S\xC3\xA9" "cr\xC3\xA8te\r\n", "\"E:\\B\" ,name=OLD , search\r\n", "",
+       "cl\xC3\xA9S\xC3\xA9" "cr\xC3\xA8te", "E:\\B", "*****", "BACKUP1", false,
+       {"obsolete=d\r\n", "cryptkey=cl\xC3\xA9S\xC3\xA9" "cr\xC3\xA8te\r\n",
+        "[destination]\r\n\"E:\\B\" ,name=BACKUP1 , search\r\n"}},
+      {"missing keys show the read default", false, true, "", "", "****", "*****", "*****",
+       "*****", "*****", false, {"obsolete=****d\r\n", "cryptkey=*****\r\n"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder folder;
+    const std::string path = folder.File("Vaultrine.ini");
+    WriteFileBytes(path, ParameterFile(c.general, c.destination));
+    EditorDriver editor(folder, c.french);
+    ASSERT_TRUE(editor.Start());
+    PageDriver pages(editor);
+    if (c.advanced) {
+      editor.ClickAdvanced();
+      ASSERT_TRUE(WaitUntil([&] { return editor.TabCount() == 8; }));
+    }
+    ASSERT_TRUE(pages.Go(kGeneralTab, kDelay));
+    HWND page = editor.page();
+    EXPECT_EQ(TextOf(GetDlgItem(page, 1210)),
+              c.french ? "Param\xC3\xA8tres g\xC3\xA9n\xC3\xA9raux de la sauvegarde" : "General backup settings");
+    EXPECT_EQ(PageDriver::Field(page, kDelay), c.delay);
+    EXPECT_EQ(PageDriver::Field(page, kDestination), c.destination_shown);
+    EXPECT_EQ(PageDriver::Field(page, kSummary), c.summary_shown);
+    EXPECT_EQ(Visible(page, kKey), c.advanced);
+    EXPECT_EQ(Visible(page, kKeyLabel), c.advanced);
+    if (c.key) {
+      EXPECT_EQ(PageDriver::Field(page, kKey), c.key);
+    }
+    if (!c.type_volume.empty()) PageDriver::Type(page, kVolume, c.type_volume);
+    if (c.choose_folders) {
+      // The restore button ends the folder with "\", even a drive root; the log
+      // button takes the folder as it comes.
+      for (const auto& [chosen, button, field, shown] :
+           {std::tuple{folder.path(), kRestoreButton, kRestore, folder.path() + "\\"},
+            std::tuple{std::string("C:\\"), kRestoreButton, kRestore, std::string("C:\\\\")},
+            std::tuple{folder.path(), kSummaryButton, kSummary, folder.path()}}) {
+        FolderChooserAnswerer chooser(win::ToWide(chosen), false, editor.process());
+        PageDriver::Press(page, button);
+        EXPECT_TRUE(chooser.Join());
+        EXPECT_TRUE(WaitUntil([&] { return PageDriver::Field(page, field) == shown; }))
+            << PageDriver::Field(page, field) << " for " << chosen;
+      }
+    }
+    EXPECT_EQ(pages.CloseSaving(), 0);
+    const std::string written = ReadFileBytes(path);
+    for (const std::string& line : c.lines)
+      EXPECT_NE(written.find(line), std::string::npos) << line << " in\n" << written;
+    if (c.choose_folders) {
+      EXPECT_NE(written.find("summary=\"" + folder.path() + "\"\r\n"), std::string::npos) << written;
+    }
+  }
+}
+
+// From nothing to a complete parameter file, through the windows only; then opened
+// again and saved unchanged.
+TEST(Editor, EndToEndFromTheAdvancedTemplate) {
+  ScratchFolder folder;
+  const std::string path = folder.File("Vaultrine.ini");
+  {
+    EditorDriver editor(folder, false);
+    ASSERT_TRUE(editor.Start());
+    PageDriver pages(editor);
+    editor.ClickAdvanced();
+    ASSERT_TRUE(WaitUntil([&] { return editor.TabCount() == 8 && editor.FilePageShown(); }));
+    {
+      FileChooserAnswerer chooser(L"New parameter file", L"Vaultrine.ini", editor.process());
+      editor.ClickPage(810, 80);
+      ASSERT_TRUE(chooser.Join().found);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return editor.PathShown() == path; }));
+
+    ASSERT_TRUE(pages.Go(kGeneralTab, kDelay));
+    HWND page = editor.page();
+    const std::pair<int, std::string> typed[] = {
+        {kDestination, "F:\\Sauvegardes"}, {kVolume, "BACKUP1"},  {kDelay, "45"},
+        {kKey, "cl\xC3\xA9S\xC3\xA9" "cr\xC3\xA8te"}, {kSummary, "C:\\Journal"}, {kRestore, "D:\\Restore\\"}};
+    for (const auto& [id, text] : typed) PageDriver::Type(page, id, text);
+
+    ASSERT_TRUE(pages.Go(kIncludePage));
+    ASSERT_TRUE(pages.AddRule(kIncludePage, "C:\\Users\\anne\\Documents \xC3\xA9t\xC3\xA9\\"));
+    ASSERT_TRUE(pages.Go(kExcludePage));
+    ASSERT_TRUE(pages.AddRule(kExcludePage, "*.iso", 0));
+    ASSERT_TRUE(pages.Go(kMd5Page));
+    ASSERT_TRUE(pages.AddRule(kMd5Page, "*.kdbx"));
+    ASSERT_TRUE(pages.Go(kCompressPage));
+    ASSERT_TRUE(pages.AddRule(kCompressPage, "*.sql"));
+    ASSERT_TRUE(pages.Go(kCryptPage));
+    ASSERT_TRUE(pages.AddRule(kCryptPage, "*.pfx"));
+    ASSERT_TRUE(pages.Go(kCryptPathPage));
+    ASSERT_TRUE(pages.AddRule(kCryptPathPage, "*\\Private\\*"));
+    EXPECT_EQ(pages.CloseSaving(), 0);
+  }
+  const std::string written = ReadFileBytes(path);
+  ASSERT_EQ(written.substr(0, 3), kMark);
+  EXPECT_EQ(written.substr(written.size() - 7), "# eof\r\n");
+  for (const std::string& line : {std::string("obsolete=45d\r\n"),
+                                  std::string("cryptkey=cl\xC3\xA9S\xC3\xA9" "cr\xC3\xA8te\r\n"),
+                                  std::string("summary=\"C:\\Journal\"\r\n"),
+                                  std::string("[destination]\r\n\"F:\\Sauvegardes\" ,name=BACKUP1 , search\r\n"),
+                                  std::string("[restore]\r\nD:\\Restore\\\r\n")})
+    EXPECT_NE(written.find(line), std::string::npos) << line << " in\n" << written;
+  // The rules typed, each at the end of its section, in the template's order.
+  for (const char* rule : {"\"C:\\Users\\anne\\Documents \xC3\xA9t\xC3\xA9\\\"\r\n\r\n[destination]",
+                                  "yes => (path=\"*.iso\")\r\n\r\n[md5_compare]",
+                                  "md5 => (path=\"*.kdbx\")\r\n\r\n[old_versions]",
+                                  "gzip => (path=\"*.sql\")\r\n\r\n[crypt]",
+                                  "bf => (path=\"*.pfx\")\r\n\r\n[crypt_path]",
+                                  "bf => (path=\"*\\Private\\*\")\r\n\r\n[restore]"})
+    EXPECT_NE(written.find(rule), std::string::npos) << rule << " in\n" << written;
+
+  // Opened again, nothing changed, saved: the same bytes, and the previous file kept.
+  {
+    EditorDriver editor(folder, true);
+    ASSERT_TRUE(editor.Start());
+    PageDriver pages(editor);
+    editor.ClickAdvanced();
+    ASSERT_TRUE(WaitUntil([&] { return editor.TabCount() == 8; }));
+    for (int tab = 1; tab < 8; ++tab) {
+      editor.FocusTab(tab);
+      ASSERT_TRUE(editor.WaitForTab(tab));
+    }
+    EXPECT_EQ(pages.CloseSaving(), 0);
+  }
+  EXPECT_EQ(ReadFileBytes(path), written);
+  EXPECT_EQ(ReadFileBytes(path + ".OLD"), written);
+}
+
+}  // namespace
+}  // namespace vaultrine::uitest
