@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "backup_support/translated_slots.h"
+#include "common/error_lines.h"
 
 namespace vaultrine::backup {
 
@@ -46,9 +47,9 @@ std::string FormatSize(std::string_view text);
 // The engine's database path: UTF-16 units up to a zero, at most 64 of them, as UTF-8.
 std::string DatabasePathFromUtf16(std::u16string_view units);
 
-// One entry per line of the error text (line feeds end lines and belong to no
-// entry; a CR before one is dropped too). A line longer than 127 bytes goes on in
-// the next entry, cut at a character boundary, so nothing of it is lost.
-std::vector<std::string> SplitErrorLines(std::string_view text);
+// The failure window's entries: lines of at most 127 bytes, nothing lost.
+inline std::vector<std::string> SplitErrorLines(std::string_view text) {
+  return vaultrine::SplitErrorLines(text, kErrorEntryMax);
+}
 
 }  // namespace vaultrine::backup

@@ -6,6 +6,7 @@
 #include "common/win/message_box_sink.h"
 #include "common/win/obsolete_report_win.h"
 #include "common/win/process_runner.h"
+#include "common/win/result_drawing.h"
 #include "common/win/wide.h"
 
 namespace vaultrine::backup {
@@ -21,35 +22,6 @@ constexpr COLORREF kSuccessGreen = RGB(0, 183, 0);
 constexpr COLORREF kFailureRed = RGB(255, 0, 0);
 constexpr COLORREF kNoticeOrange = RGB(255, 128, 64);
 constexpr DWORD kViewerPauseMs = 200;
-
-void CentreOnDesktop(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  RECT desk{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &desk, 0);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  SetWindowPos(window, nullptr, desk.left + (desk.right - desk.left - w) / 2,
-               desk.top + (desk.bottom - desk.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
-
-void PaintText(HWND window, int x, int y, const std::string& ansi, int height, int weight, COLORREF text,
-              COLORREF background) {
-  win::WindowDC dc(window);
-  if (!dc.get()) return;
-  win::Font font(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial"));
-  win::SelectIn select(dc.get(), font.get());
-  SetTextColor(dc.get(), text);
-  SetBkColor(dc.get(), background);
-  SetBkMode(dc.get(), OPAQUE);
-  TextOutA(dc.get(), x, y, ansi.data(), static_cast<int>(ansi.size()));
-}
-
-POINT DialogPixels(HWND dialog, POINT units, POINT nudge) {
-  RECT r{units.x, units.y, units.x, units.y};
-  MapDialogRect(dialog, &r);
-  return {r.left + nudge.x, r.top + nudge.y};
-}
 
 std::string SlotText(const TranslatedSlots& slots, int id) { return win::AnsiToUtf8(slots.Get(id)); }
 
@@ -67,9 +39,9 @@ ResultWindow::ResultWindow(HINSTANCE instance, int template_id, const ResultWind
       success_(success) {}
 
 void ResultWindow::OpenCommon(int date_id, int date_label_id) {
-  headline_at_ = DialogPixels(hwnd(), kBannerUnits, kHeadlineNudge);
-  notice_at_ = DialogPixels(hwnd(), kAlarmUnits, kNoticeNudge);
-  CentreOnDesktop(hwnd());
+  headline_at_ = win::DialogPixels(hwnd(), kBannerUnits, kHeadlineNudge);
+  notice_at_ = win::DialogPixels(hwnd(), kAlarmUnits, kNoticeNudge);
+  win::CentreOnDesktop(hwnd());
   win::SetWindowTextUtf8(hwnd(), data_.caption);
   win::SetDlgItemTextUtf8(hwnd(), date_label_id, SlotText(slots_, date_label_id));
   win::SetDlgItemTextUtf8(hwnd(), date_id, data_.date);
@@ -78,7 +50,7 @@ void ResultWindow::OpenCommon(int date_id, int date_label_id) {
 void ResultWindow::StartRefresh() { SetTimer(hwnd(), kRefreshTimer, kRefreshPeriodMs, nullptr); }
 
 void ResultWindow::DrawHeadline() {
-  PaintText(hwnd(), headline_at_.x, headline_at_.y, data_.headline, 34, FW_BOLD, success_ ? kSuccessGreen : kFailureRed,
+  win::PaintTextA(hwnd(), headline_at_, data_.headline, 34, FW_BOLD, success_ ? kSuccessGreen : kFailureRed,
            RGB(255, 255, 255));
 }
 
@@ -199,7 +171,7 @@ void SuccessWindow::FinishAndClose() {
 
 void SuccessWindow::DrawExtras() {
   if (lists_.error_count() > 0) {
-    PaintText(hwnd(), notice_at_.x, notice_at_.y, slots_.Get(kSlotErrorNotice), 16, 600, RGB(0, 0, 0), kNoticeOrange);
+    win::PaintTextA(hwnd(), notice_at_, slots_.Get(kSlotErrorNotice), 16, 600, RGB(0, 0, 0), kNoticeOrange);
   }
 }
 

@@ -26,10 +26,8 @@ Result Guarded(Result on_failure, Body body) noexcept {
 
 extern "C" {
 
-// The request dialog is not built yet: only the caption is kept, no request file is
-// written, so the engine finds nothing to restore.
 void __cdecl AskFilesToRestore(const char* caption) {
-  Guarded([&] { Library().KeepCaption(caption); });
+  Guarded([&] { Library().AskFilesToRestore(caption); });
 }
 
 void __cdecl DisplayTrace(const char* text) {
@@ -58,20 +56,17 @@ void __cdecl GaugeRestoreCryptedFiles(int total, int value) {
   Guarded([&] { Library().Gauge(GaugeKind::kCrypted, total, value); });
 }
 
-// The result windows are not built yet: these show nothing, and the message file
-// stays loaded.
-void __cdecl DisplayGoodResult(const char* caption, const char*, const char*) {
-  Guarded([&] { Library().KeepCaption(caption); });
+// The size is not shown: the engine's figure is not reliable, the window says "???".
+void __cdecl DisplayGoodResult(const char* caption, const char* date, const char*) {
+  Guarded([&] { Library().DisplayGoodResult(caption, date); });
 }
 
-void __cdecl DisplayBadResult(const char* caption, const char*, const char*) {
-  Guarded([&] { Library().KeepCaption(caption); });
+void __cdecl DisplayBadResult(const char* caption, const char* date, const char* errors) {
+  Guarded([&] { Library().DisplayBadResult(caption, date, errors); });
 }
 
-// The restored-files list and the counts are not written yet: for now the name is
-// only shown in the progress window.
-void __cdecl RecordFilenames(const char*, const wchar_t* name) {
-  Guarded([&] { Library().ShowFileName(name); });
+void __cdecl RecordFilenames(const char* kind, const wchar_t* name) {
+  Guarded([&] { Library().RecordFilename(kind, name); });
 }
 
 void __cdecl GetDiscFromVolumename(const char* label, char* answer) {

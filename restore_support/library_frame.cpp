@@ -12,12 +12,25 @@
 #include "common/win/engine_windows.h"
 #include "common/win/process_runner.h"
 #include "common/win/wide.h"
+#include "common/error_lines.h"
+#include "common/win/message_box_sink.h"
+#include "restore_support/request_dialog.h"
+#include "restore_support/request_rules.h"
+#include "restore_support/result_windows.h"
 
 namespace vaultrine::restore {
 namespace {
 
 constexpr int kConsoleSearchLimit = 100;
 constexpr char kRestoredFilesList[] = ".\\Revivalis_FileList.txt";
+constexpr size_t kDateMax = 63;
+constexpr size_t kErrorTextMax = 2047;
+
+std::string Bounded(const char* text, size_t max_bytes) {
+  std::string s(text ? text : "");
+  if (s.size() > max_bytes) s.resize(max_bytes);
+  return s;
+}
 
 std::wstring Wide(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
 
@@ -125,6 +138,59 @@ void RestoreLibrary::KeepCaption(const char* caption) {
   std::string text(caption ? caption : "");
   CutUtf8(text, kCaptionMax);
   caption_ = text;
+}
+
+void RestoreLibrary::AskFilesToRestore(const char* caption) {
+  KeepCaption(caption);
+  RequestDialog dialog(*this);
+  dialog.RunModal(nullptr);
+}
+
+void RestoreLibrary::RecordFilename(const char* kind, const wchar_t* name) {
+  if (list_state_ == ListState::kNotOpened) {
+    list_ = OpenFile(kRestoredFilesList, "wb");
+    const bool marked = list_ && std::fwrite("\xEF\xBB\xBF", 1, 3, list_.get()) == 3;
+    list_state_ = marked ? ListState::kOpen : ListState::kFailed;
+  }
+  if (list_state_ != ListState::kOpen) return;
+  std::string utf8 = win::FromWide(name ? name : L"");
+  CutUtf8(utf8, 511);
+  const std::string line = RestoredListLine(kind ? kind : "", utf8);
+  // Handed to the system at once: an engine that dies keeps the lines it reported.
+  std::fwrite(line.data(), 1, line.size(), list_.get());
+  std::fflush(list_.get());
+  const int index = KindIndex(kind ? kind : "");
+  if (index >= 0) ++counts_[index];
+  ShowFileName(name);
+}
+
+void RestoreLibrary::DisplayGoodResult(const char* caption, const char* date) {
+  KeepCaption(caption);
+  list_.reset();
+  list_state_ = ListState::kClosed;
+  RestoreSuccessWindow window(*this, Bounded(date, kDateMax), counts_);
+  window.RunModal(nullptr);
+  messages_.ReleaseMessageFile();
+}
+
+void RestoreLibrary::DisplayBadResult(const char* caption, const char* date, const char* errors) {
+  MinimiseEngineConsoles();
+  KeepCaption(caption);
+  list_.reset();
+  list_state_ = ListState::kClosed;
+  const std::vector<std::string> lines = SplitErrorLines(Bounded(errors, kErrorTextMax), kErrorEntryMax);
+  bool nothing_requested = false;
+  for (const std::string& line : lines) nothing_requested |= IsMissingRequestError(line);
+  if (nothing_requested) {
+    // The user abandoned the request: a notice says so, no failure window.
+    const std::u16string notice = messages_.LookUpMessage(message_keys::kBadNoRequest);
+    win::MessageBoxSink sink({}, true);
+    sink.Show({Utf16ToUtf8(notice), ShowRawValue(caption_), MessageIcon::kInformation});
+  } else {
+    RestoreFailureWindow window(*this, Bounded(date, kDateMax), lines);
+    window.RunModal(nullptr);
+  }
+  messages_.ReleaseMessageFile();
 }
 
 void PumpWaitingMessages() {

@@ -3,10 +3,12 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "common/file_io.h"
 #include "common/message_file.h"
 #include "common/message_sink.h"
 #include "common/win/dialog_colours.h"
@@ -50,7 +52,18 @@ class RestoreLibrary {
   void ShowFileName(const wchar_t* name);
   void KeepCaption(const char* caption);
 
+  // The request dialog; its answer is the request file.
+  void AskFilesToRestore(const char* caption);
+  // One line of the restored-files list, counted by kind, the name shown.
+  void RecordFilename(const char* kind, const wchar_t* name);
+  // The result windows; the message file is released after either.
+  void DisplayGoodResult(const char* caption, const char* date);
+  void DisplayBadResult(const char* caption, const char* date, const char* errors);
+  // Standard, compressed, crypted, compressed and crypted.
+  const std::array<int, 4>& counts() const { return counts_; }
+
   win::LibraryContext& context() { return context_; }
+  win::DialogColours& colours() { return colours_; }
   MessageFile& messages() { return messages_; }
   const std::string& language_code() const { return language_code_; }
   const std::string& library_folder() const { return library_folder_; }
@@ -73,6 +86,10 @@ class RestoreLibrary {
   RECT progress_rect_{};
   win::UniqueHandle indicator_;
   GaugeState gauge_;
+  enum class ListState { kNotOpened, kOpen, kFailed, kClosed };
+  ListState list_state_ = ListState::kNotOpened;
+  UniqueFile list_;
+  std::array<int, 4> counts_{};
 };
 
 // The one of this process. Never destroyed: unloading is Unload's business, and no

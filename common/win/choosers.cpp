@@ -44,7 +44,7 @@ struct ComScope {
 
 }  // namespace
 
-std::optional<std::wstring> RunFolderChooser(HWND owner, const std::wstring& preselect) {
+std::optional<std::wstring> RunFolderChooser(HWND owner, const std::wstring& preselect, const std::wstring& title) {
   const ComScope com;
   PIDLIST_ABSOLUTE root = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(owner, CSIDL_DRIVES, &root))) return std::nullopt;
@@ -52,6 +52,7 @@ std::optional<std::wstring> RunFolderChooser(HWND owner, const std::wstring& pre
   info.hwndOwner = owner;
   info.pidlRoot = root;
   info.ulFlags = BIF_RETURNONLYFSDIRS;
+  info.lpszTitle = title.empty() ? nullptr : title.c_str();
   info.lpfn = SelectAtStart;
   info.lParam = preselect.empty() ? 0 : reinterpret_cast<LPARAM>(preselect.c_str());
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);

@@ -24,7 +24,9 @@ struct FileChooserRequest {
 std::optional<std::wstring> RunFileChooser(const FileChooserRequest& request);
 
 // The folder chooser rooted at the computer's drives, file-system folders only,
-// with `preselect` selected when it opens. nullopt on cancel or failure.
-std::optional<std::wstring> RunFolderChooser(HWND owner, const std::wstring& preselect);
+// with `preselect` selected when it opens and `title` above the tree. nullopt on
+// cancel or failure.
+std::optional<std::wstring> RunFolderChooser(HWND owner, const std::wstring& preselect,
+                                             const std::wstring& title = {});
 
 }  // namespace vaultrine::win

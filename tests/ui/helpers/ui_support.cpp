@@ -230,10 +230,15 @@ DWORD StartedProgram::Wait(int timeout_ms) {
   return code;
 }
 
-WindowDriver::WindowDriver(std::wstring caption, std::function<void(HWND)> script, int timeout_ms) {
-  thread_ = std::thread([this, caption = std::move(caption), script = std::move(script), timeout_ms] {
+WindowDriver::WindowDriver(std::wstring caption, std::function<void(HWND)> script, int timeout_ms, int holding) {
+  thread_ = std::thread([this, caption = std::move(caption), script = std::move(script), timeout_ms, holding] {
     HWND window = nullptr;
-    WaitUntil([&] { return (window = FindProcessWindow(nullptr, caption)) != nullptr; }, timeout_ms);
+    WaitUntil([&] {
+      window = holding ? FindProcessWindowWhere(GetCurrentProcessId(), [&](HWND w) {
+        return IsWindowVisible(w) && GetDlgItem(w, holding) && TextOf(w) == win::FromWide(caption);
+      }) : FindProcessWindow(nullptr, caption);
+      return window != nullptr;
+    }, timeout_ms);
     if (!window) return;
     found_ = true;
     script(window);

@@ -99,9 +99,11 @@ class StartedProgram {
 // Waits, on its own thread, for a visible top-level window of this process with that
 // caption, then runs `script` on it (reading controls, posting commands) while the
 // window's own thread sits in its modal loop. Join() tells whether it was found.
+// With `holding`, only a window with a control of that id counts: for windows that
+// share their caption with their own message boxes.
 class WindowDriver {
  public:
-  WindowDriver(std::wstring caption, std::function<void(HWND)> script, int timeout_ms = 15000);
+  WindowDriver(std::wstring caption, std::function<void(HWND)> script, int timeout_ms = 15000, int holding = 0);
   ~WindowDriver();
   bool Join();
 

@@ -8,6 +8,8 @@
 #include <shlobj.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -435,6 +437,213 @@ TEST_F(RestoreLibraryTest, VolumeExportsGiveStatusAndAnsiLabel) {
     char answer[4] = "zzz";
     get_disc_(d.wanted, answer);
     EXPECT_STREQ(answer, d.answer) << d.wanted;
+  }
+}
+
+
+// ---- the request dialog and the result windows --------------------------------
+
+constexpr int kRestoreFolder = 557, kKeyField = 556, kDestination = 558, kSelection = 550;
+constexpr int kAddFolder = 551, kChooseRestore = 552, kAddFile = 553, kStart = 554, kAbandon = 555;
+const std::string kCaption = "Revivalis - restauration";
+const std::string kMark = "\xEF\xBB\xBF";
+const std::string kKey = "cl\xC3\xA9S\xC3\xA9" "cr\xC3\xA8te";
+
+std::string FieldUtf8(HWND dialog, int id) { return win::GetWindowTextUtf8(GetDlgItem(dialog, id)); }
+void Press(HWND window, int id) {
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+std::vector<std::string> ListEntries(HWND list) {
+  std::vector<std::string> entries;
+  const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    wchar_t text[600] = {};
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+    entries.push_back(win::FromWide(text));
+  }
+  return entries;
+}
+
+class RestoreRequestTest : public RestoreLibraryTest {
+ protected:
+  void WriteSettings(const std::string& destination_line) {
+    uitest::WriteFileBytes(folder_.File("Vaultrine.ini"),
+                           kMark + "[general]\r\nov_obsolete=1\r\ncryptkey=" + kKey + "\r\n\r\n[destination]\r\n" +
+                               destination_line + "\r\n\r\n[restore]\r\n" + folder_.File("restored") + "\\\r\n");
+  }
+  // Runs the request dialog with `script` driving it from another thread.
+  void Ask(const std::function<void(HWND)>& script) {
+    uitest::WindowDriver driver(ToWide(kCaption), script, 15000, kSelection);
+    Export<AskFilesToRestoreFn>(dll_, "AskFilesToRestore")(kCaption.c_str());
+    EXPECT_TRUE(driver.Join());
+  }
+  // Presses `id` and answers the box it brings (owned by the dialog); its text.
+  static std::string PressForBox(HWND dialog, int id) {
+    uitest::BoxAnswerer box(dialog, IDOK);
+    Press(dialog, id);
+    const uitest::BoxSeen& seen = box.Join();
+    return seen.found ? seen.text : "(no box)";
+  }
+  std::string Shipped8(const char* key) { return win::FromWide(Shipped(key, "eng")); }
+};
+
+TEST_F(RestoreRequestTest, WalksFromSettingsToTheRequestFile) {
+  WriteSettings("\"E:\\Backup\" ,name=VLT_ALPHA , search");
+  uitest::WriteFileBytes(folder_.File("request.bin"), "left from before");
+  CreateDirectoryW(ToWide(folder_.File("restored")).c_str(), nullptr);
+  CreateDirectoryW(ToWide(folder_.File("Docs")).c_str(), nullptr);
+  uitest::WriteFileBytes(folder_.File("a.txt"), "a");
+  Load();
+  const std::string request = folder_.File("DecryptList.txt");
+
+  SCOPED_TRACE("opening, then '...' cancelled, start warns, abandon");
+  uitest::WriteFileBytes(request, "stale");
+  Ask([&](HWND d) {
+    EXPECT_FALSE(uitest::FileExists(request)) << "deleted on opening";
+    EXPECT_EQ(win::GetWindowTextUtf8(d), kCaption);
+    EXPECT_EQ(FieldUtf8(d, kKeyField), kKey);
+    EXPECT_EQ(FieldUtf8(d, kDestination), "M:\\Backup") << "the drive that carries VLT_ALPHA";
+    EXPECT_EQ(FieldUtf8(d, kRestoreFolder), folder_.File("restored") + "\\");
+    EXPECT_EQ(FieldUtf8(d, 570), "Restore to");
+    {
+      uitest::FolderChooserAnswerer chooser(L"", true);
+      Press(d, kChooseRestore);
+      EXPECT_TRUE(chooser.Join());
+    }
+    EXPECT_TRUE(WaitUntil([&] { return FieldUtf8(d, kRestoreFolder).empty(); }));
+    EXPECT_EQ(PressForBox(d, kStart), Shipped8("ask_14"));
+    EXPECT_TRUE(IsWindow(d)) << "stays open";
+    EXPECT_EQ(PressForBox(d, kAbandon), Shipped8("ask_10"));
+  });
+  EXPECT_FALSE(uitest::FileExists(request));
+
+  SCOPED_TRACE("a folder and a file chosen, sorted, confirmed");
+  Ask([&](HWND d) {
+    {
+      uitest::FolderChooserAnswerer chooser(ToWide(folder_.File("restored")));
+      Press(d, kChooseRestore);
+      EXPECT_TRUE(chooser.Join());
+    }
+    {
+      uitest::FileChooserAnswerer chooser(ToWide(Shipped8("ask_12")), ToWide(folder_.File("a.txt")));
+      Press(d, kAddFile);
+      EXPECT_TRUE(chooser.Join().found);
+    }
+    {
+      uitest::FolderChooserAnswerer chooser(ToWide(folder_.File("Docs")));
+      Press(d, kAddFolder);
+      EXPECT_TRUE(chooser.Join());
+    }
+    HWND list = GetDlgItem(d, kSelection);
+    EXPECT_TRUE(WaitUntil([&] { return ListEntries(list).size() == 2; }));
+    // The list sorts as the system compares, without regard to case.
+    EXPECT_EQ(ListEntries(list), (std::vector<std::string>{folder_.File("a.txt"), folder_.File("Docs") + "\\"}));
+    SendMessageW(GetDlgItem(d, kKeyField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ToWide(kKey).c_str()));
+    Press(d, kStart);
+  });
+  EXPECT_EQ(uitest::ReadFileBytes(request), kMark + "key=" + kKey + "\r\ndestination=" + folder_.File("restored") +
+                                                "\\\r\n" + folder_.File("a.txt") + "\r\n" + folder_.File("Docs") + "\\\r\n");
+  HWND progress = ProgressWindow();
+  ASSERT_NE(progress, nullptr);
+  EXPECT_TRUE(IsWindowVisible(progress));
+  HWND led = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (led = FindWindowW(L"DPT_WClass", nullptr)) != nullptr; }))
+      << "Glowtick started";
+  close_trace_();
+
+  SCOPED_TRACE("an empty list warns and closes without a request");
+  Ask([&](HWND d) { EXPECT_EQ(PressForBox(d, kStart), Shipped8("ask_16")); });
+  EXPECT_FALSE(uitest::FileExists(request));
+}
+
+TEST_F(RestoreRequestTest, AVolumeNotFoundWarnsAndMarksTheDrive) {
+  WriteSettings("\"E:\\Backup\" ,name=NOWHERE , search");
+  Load();
+  const std::string expected = [&] {
+    std::string t = Shipped8("ask_11");
+    return t.replace(t.find("%s"), 2, "NOWHERE");
+  }();
+  uitest::BoxAnswerer box(ToWide(kCaption), IDOK);
+  Ask([&](HWND d) {
+    EXPECT_EQ(FieldUtf8(d, kDestination), "?:\\Backup");
+    Press(d, kAbandon + 0);
+    uitest::BoxAnswerer abandon(d, IDOK);
+    abandon.Join();
+  });
+  EXPECT_EQ(box.Join().text, expected);
+}
+
+TEST_F(RestoreRequestTest, ResultWindowsAndTheRestoredList) {
+  Load();
+  const std::string list = folder_.File("Revivalis_FileList.txt");
+  record_("Standard  ", L"C:/R/a.txt");
+  record_("CompCrypt ", L"C:\\R\\\u00e9t\u00e9.doc");
+  EXPECT_EQ(uitest::ReadFileBytes(list),
+            kMark + "Standard  :    C:\\R\\a.txt\r\nCompCrypt :    C:\\R\\\xC3\xA9t\xC3\xA9.doc\r\n");
+  {
+    uitest::WindowDriver driver(ToWide(kCaption), [&](HWND w) {
+      for (const auto& [id, text] : std::vector<std::pair<int, std::string>>{
+               {401, "1"}, {402, "0"}, {403, "0"}, {404, "1"}, {405, "??? M bytes"}, {400, "08/12/2026 10:00"}})
+        EXPECT_EQ(FieldUtf8(w, id), text) << id;
+      EXPECT_TRUE(IsWindowVisible(GetDlgItem(w, 408)));
+      EXPECT_EQ(FieldUtf8(w, 410), Shipped8("good_1"));
+      Press(w, 406);
+    });
+    Export<DisplayGoodRestoreResultFn>(dll_, "DisplayGoodResult")(kCaption.c_str(), "08/12/2026 10:00", "12345");
+    EXPECT_TRUE(driver.Join());
+  }
+  Unload();
+
+  // Only a file both compressed and crypted: nothing to look at in the list.
+  Load();
+  record_("CompCrypt ", L"C:\\x");
+  {
+    uitest::WindowDriver driver(ToWide(kCaption), [&](HWND w) {
+      EXPECT_EQ(FieldUtf8(w, 404), "1");
+      EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, 408)));
+      Press(w, 406);
+    });
+    Export<DisplayGoodRestoreResultFn>(dll_, "DisplayGoodResult")(kCaption.c_str(), "d", "0");
+    EXPECT_TRUE(driver.Join());
+  }
+  Unload();
+
+  const std::string missing = "IOError: [Errno 2] No such file or directory: 'decryptlist.txt'";
+  const struct {
+    std::string errors;
+    bool notice;
+    std::vector<std::string> shown;
+  } failures[] = {
+      {missing + "\n", true, {}},
+      {"first\nIOError: [Errno 2] No such file or directory: 'other.txt'", false,
+       {"first", "IOError: [Errno 2] No such file or directory: 'other.txt'"}},
+  };
+  for (const auto& f : failures) {
+    SCOPED_TRACE(f.errors);
+    Load();
+    std::vector<std::string> shown;
+    bool window = false;
+    // The failure window has the caption too: the box answerer only where a box is due.
+    std::optional<uitest::BoxAnswerer> notice;
+    if (f.notice) notice.emplace(ToWide(kCaption), IDOK);
+    {
+      uitest::WindowDriver driver(ToWide(kCaption), [&](HWND w) {
+        window = true;
+        shown = ListEntries(GetDlgItem(w, 503));
+        EXPECT_EQ(SendMessageW(GetDlgItem(w, 503), LB_GETCURSEL, 0, 0), static_cast<LRESULT>(shown.size()) - 1);
+        Press(w, 502);
+      }, f.notice ? 3000 : 15000, 503);
+      Export<DisplayBadRestoreResultFn>(dll_, "DisplayBadResult")(kCaption.c_str(), "d", f.errors.c_str());
+      driver.Join();
+    }
+    if (notice) {
+      const uitest::BoxSeen& seen = notice->Join();
+      EXPECT_TRUE(seen.found);
+      EXPECT_EQ(seen.text, Shipped8("bad_2"));
+    }
+    EXPECT_EQ(window, !f.notice);
+    EXPECT_EQ(shown, f.shown);
+    Unload();
   }
 }
 

@@ -1,0 +1,52 @@
+#include "common/win/result_drawing.h"
+
+#include "common/win/raii.h"
+
+namespace vaultrine::win {
+
+void CentreOnDesktop(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  RECT desk{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &desk, 0);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  SetWindowPos(window, nullptr, desk.left + (desk.right - desk.left - w) / 2,
+               desk.top + (desk.bottom - desk.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+POINT DialogPixels(HWND dialog, POINT units, POINT nudge) {
+  RECT r{units.x, units.y, units.x, units.y};
+  MapDialogRect(dialog, &r);
+  return {r.left + nudge.x, r.top + nudge.y};
+}
+
+namespace {
+
+template <typename Draw>
+void Paint(HWND window, int height, int weight, COLORREF text, COLORREF background, Draw draw) {
+  WindowDC dc(window);
+  if (!dc.get()) return;
+  Font font(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"Arial"));
+  SelectIn select(dc.get(), font.get());
+  SetTextColor(dc.get(), text);
+  SetBkColor(dc.get(), background);
+  SetBkMode(dc.get(), OPAQUE);
+  draw(dc.get());
+}
+
+}  // namespace
+
+void PaintTextA(HWND window, POINT at, const std::string& ansi, int height, int weight, COLORREF text,
+                COLORREF background) {
+  Paint(window, height, weight, text, background,
+        [&](HDC dc) { TextOutA(dc, at.x, at.y, ansi.data(), static_cast<int>(ansi.size())); });
+}
+
+void PaintTextW(HWND window, POINT at, const std::wstring& text, int height, int weight, COLORREF text_colour,
+                COLORREF background) {
+  Paint(window, height, weight, text_colour, background,
+        [&](HDC dc) { TextOutW(dc, at.x, at.y, text.data(), static_cast<int>(text.size())); });
+}
+
+}  // namespace vaultrine::win

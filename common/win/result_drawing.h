@@ -1,0 +1,21 @@
+// What the result windows of both libraries draw and place by hand: the headline
+// over the banner picture, placed from dialog units so it stays on the picture with
+// any font or DPI.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace vaultrine::win {
+
+// Centres the window on the work area of the desktop.
+void CentreOnDesktop(HWND window);
+// Client pixels of a point given in the dialog's units, moved by `nudge` pixels.
+POINT DialogPixels(HWND dialog, POINT units, POINT nudge);
+// Text in Arial straight onto the window, on an opaque background.
+void PaintTextA(HWND window, POINT at, const std::string& ansi, int height, int weight, COLORREF text,
+                COLORREF background);
+void PaintTextW(HWND window, POINT at, const std::wstring& text, int height, int weight, COLORREF text_colour,
+                COLORREF background);
+
+}  // namespace vaultrine::win

@@ -1,0 +1,62 @@
+// The windows that end a restore: the success window with the counts by kind and
+// the list button, and the failure window with the engine's error lines. Both draw
+// their headline over the banner once their repaints have settled.
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+#include "common/win/dialog_base.h"
+#include "common/win/dialog_colours.h"
+
+namespace vaultrine::restore {
+
+class RestoreLibrary;
+
+inline constexpr UINT_PTR kHeadlineTimer = 8765;
+
+class RestoreResultWindow : public win::DialogBase {
+ protected:
+  RestoreResultWindow(RestoreLibrary& library, int template_id, bool success);
+
+  void Open(int date_id, const std::string& date);
+  std::wstring Text(const char* key);
+  void DrawHeadline();
+
+  bool OnPaint() override;
+  void OnTimer(UINT_PTR timer_id) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
+
+  RestoreLibrary& library_;
+  bool success_;
+  std::wstring headline_;
+  win::DialogColours colours_;
+};
+
+class RestoreSuccessWindow : public RestoreResultWindow {
+ public:
+  RestoreSuccessWindow(RestoreLibrary& library, std::string date, std::array<int, 4> counts);
+
+ protected:
+  BOOL OnInit() override;
+  bool OnCommand(int id, int notify_code, HWND control) override;
+
+ private:
+  std::string date_;
+  std::array<int, 4> counts_;
+};
+
+class RestoreFailureWindow : public RestoreResultWindow {
+ public:
+  RestoreFailureWindow(RestoreLibrary& library, std::string date, std::vector<std::string> lines);
+
+ protected:
+  BOOL OnInit() override;
+  bool OnCommand(int id, int notify_code, HWND control) override;
+
+ private:
+  std::string date_;
+  std::vector<std::string> lines_;
+};
+
+}  // namespace vaultrine::restore
