@@ -71,7 +71,9 @@ BOOL RequestDialog::OnInit() {
   for (size_t i = 0; i < std::size(kLabels); ++i)
     SetDlgItemTextW(hwnd(), kLabels[i], Text(keys::kAskLabels[i]).c_str());
   SendMessageW(Item(IDC_REQUEST_KEY), EM_SETLIMITTEXT, kKeyMax, 0);
-  return TRUE;
+  // The key is the one field to check before starting; the folder is read-only.
+  SetFocus(Item(IDC_REQUEST_KEY));
+  return FALSE;
 }
 
 void RequestDialog::ReadSettings() {
