@@ -21,7 +21,9 @@ int wmain(int argc, wchar_t** argv) {
   library.Load(dll, sink);
 
   using namespace vaultrine::restore;
-  library.DisplayTrace("Revivalis - restauration de D:\\000_Revivalis");
+  // The engine's title, in the language of the picture.
+  const bool english = argc > 2 && std::wstring(argv[2]) == L"en";
+  library.DisplayTrace(english ? "Revivalis - restoring to D:\\000_Revivalis" : "Revivalis - restauration de D:\\000_Revivalis");
   library.Gauge(GaugeKind::kCompressed, 250, 0);
   const wchar_t* names[] = {L"Rapports\\rapport_annuel_2010.odt", L"Photos\\\u00e9t\u00e9_2010\\plage.jpg",
                             L"Comptes\\budget_pr\u00e9visionnel.ods"};

@@ -53,7 +53,7 @@ struct SlotText {
 inline constexpr SlotText kSlotTexts[] = {
     {300, "Backup"},
     {480, "File list"},
-    {490, "Obsolete list"},
+    {490, "View"},
     {501, "Backup date"},
     {502, "Files processed since the last backup"},
     {503, "New"},
