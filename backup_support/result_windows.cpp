@@ -70,13 +70,7 @@ void ResultWindow::OnTimer(UINT_PTR timer_id) {
   if (timer_id != kRefreshTimer) return;
   KillTimer(hwnd(), kRefreshTimer);
   MinimiseEngineWindow(hwnd());
-  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  UpdateWindow(hwnd());
-  if (success_) {
-    SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    UpdateWindow(hwnd());
-  }
+  win::RaiseAndPaint(hwnd(), !success_);
   DrawHeadline();
   DrawExtras();
 }

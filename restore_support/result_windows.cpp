@@ -57,13 +57,7 @@ bool RestoreResultWindow::OnPaint() {
 void RestoreResultWindow::OnTimer(UINT_PTR timer_id) {
   if (timer_id != kHeadlineTimer) return;
   KillTimer(hwnd(), kHeadlineTimer);
-  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  UpdateWindow(hwnd());
-  if (success_) {
-    SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    UpdateWindow(hwnd());
-  }
+  win::RaiseAndPaint(hwnd(), !success_);
   DrawHeadline();
 }
 

@@ -20,6 +20,15 @@ POINT DialogPixels(HWND dialog, POINT units, POINT nudge) {
   return {r.left + nudge.x, r.top + nudge.y};
 }
 
+void RaiseAndPaint(HWND window, bool stay_topmost) {
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  UpdateWindow(window);
+  if (stay_topmost) return;
+  SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  UpdateWindow(window);
+}
+
 namespace {
 
 template <typename Draw>

@@ -12,6 +12,9 @@ namespace vaultrine::win {
 void CentreOnDesktop(HWND window);
 // Client pixels of a point given in the dialog's units, moved by `nudge` pixels.
 POINT DialogPixels(HWND dialog, POINT units, POINT nudge);
+// Brings a result window above everything and paints it: it stays topmost unless
+// `stay_topmost` is false, when it goes back to the top of the ordinary windows.
+void RaiseAndPaint(HWND window, bool stay_topmost);
 // Text in Arial straight onto the window, on an opaque background.
 void PaintTextA(HWND window, POINT at, const std::string& ansi, int height, int weight, COLORREF text,
                 COLORREF background);

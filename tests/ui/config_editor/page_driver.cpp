@@ -10,17 +10,7 @@ bool PageDriver::Go(int tab, int control) {
   return editor_.WaitForTab(tab) && WaitUntil([&] { return GetDlgItem(editor_.page(), control) != nullptr; });
 }
 
-std::vector<std::string> PageDriver::Shown(const RulePage& p) const {
-  std::vector<std::string> entries;
-  HWND list = List(p);
-  const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) {
-    wchar_t text[600] = {};
-    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-    entries.push_back(win::FromWide(text));
-  }
-  return entries;
-}
+std::vector<std::string> PageDriver::Shown(const RulePage& p) const { return ListBoxEntries(List(p)); }
 
 int PageDriver::Selected(const RulePage& p) const {
   return static_cast<int>(SendMessageW(List(p), LB_GETCURSEL, 0, 0));

@@ -230,6 +230,17 @@ DWORD StartedProgram::Wait(int timeout_ms) {
   return code;
 }
 
+std::vector<std::string> ListBoxEntries(HWND list) {
+  std::vector<std::string> entries;
+  const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+    entries.push_back(win::FromWide(text));
+  }
+  return entries;
+}
+
 WindowDriver::WindowDriver(std::wstring caption, std::function<void(HWND)> script, int timeout_ms, int holding) {
   thread_ = std::thread([this, caption = std::move(caption), script = std::move(script), timeout_ms, holding] {
     HWND window = nullptr;

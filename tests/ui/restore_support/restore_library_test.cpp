@@ -453,16 +453,7 @@ std::string FieldUtf8(HWND dialog, int id) { return win::GetWindowTextUtf8(GetDl
 void Press(HWND window, int id) {
   PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
 }
-std::vector<std::string> ListEntries(HWND list) {
-  std::vector<std::string> entries;
-  const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) {
-    wchar_t text[600] = {};
-    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-    entries.push_back(win::FromWide(text));
-  }
-  return entries;
-}
+std::vector<std::string> ListEntries(HWND list) { return uitest::ListBoxEntries(list); }
 
 class RestoreRequestTest : public RestoreLibraryTest {
  protected:
