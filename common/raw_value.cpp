@@ -14,4 +14,11 @@ std::string StoreRawValue(std::string_view stored, std::string_view shown_now) {
   return std::string(shown_now);
 }
 
+void CutRawValue(std::string& stored, size_t max_bytes) {
+  if (IsValidUtf8(stored))
+    CutUtf8(stored, max_bytes);
+  else if (stored.size() > max_bytes)
+    stored.resize(max_bytes);
+}
+
 }  // namespace vaultrine

@@ -19,4 +19,8 @@ std::string ShowRawValue(std::string_view stored);
 // text in UTF-8.
 std::string StoreRawValue(std::string_view stored, std::string_view shown_now);
 
+// Cuts stored bytes to a capacity: whole characters when they are UTF-8, otherwise
+// byte by byte (a Windows-1252 character is one byte).
+void CutRawValue(std::string& stored, size_t max_bytes);
+
 }  // namespace vaultrine

@@ -1,5 +1,6 @@
 #include "config_editor/core/general_values.h"
 
+#include "common/raw_value.h"
 #include "common/text_encoding.h"
 
 namespace vaultrine::config {
@@ -27,7 +28,10 @@ GeneralValues GeneralValues::Read(const ProfileFile& file) {
   GeneralValues v;
   v.delay = file.Read("general", "obsolete", kMissing, kCapacity);
   if (!v.delay.empty()) v.delay.pop_back();
-  v.key = file.Read("general", "cryptkey", kMissing, kCapacity);
+  // The key exactly as it stands on its line: the restore library takes it from
+  // the raw line too, so trimming blanks or quotes here would change the key.
+  v.key = file.ReadStored("general", "cryptkey").value_or(kMissing);
+  CutRawValue(v.key, kPlainBytes);
   v.summary = file.Read("general", "summary", kMissing, kCapacity);
   v.restore = file.Read("restore", "000", kMissing, kCapacity);
   v.destination = file.Read("destination", "000", kMissing, kCapacity);
@@ -36,10 +40,11 @@ GeneralValues GeneralValues::Read(const ProfileFile& file) {
 }
 
 bool GeneralValues::Write(ProfileFile& file) const {
-  // Delay and key are bytes; cutting them counts bytes, not characters.
-  std::string delay_bytes = delay.substr(0, kPlainBytes) + "d";
-  bool ok = file.Write("general", "obsolete", delay_bytes);
-  ok &= file.Write("general", "cryptkey", key.substr(0, kPlainBytes));
+  std::string delay_bytes = delay, key_bytes = key;
+  CutRawValue(delay_bytes, kPlainBytes);
+  CutRawValue(key_bytes, kPlainBytes);
+  bool ok = file.Write("general", "obsolete", delay_bytes + "d");
+  ok &= file.Write("general", "cryptkey", key_bytes);
   ok &= file.Write("general", "summary", Quoted(summary));
   ok &= file.Write("restore", "000", Plain(restore));
   ok &= file.Write("destination", "999", Plain(volume));

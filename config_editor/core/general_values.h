@@ -9,7 +9,7 @@ namespace vaultrine::config {
 
 struct GeneralValues {
   std::string delay;  // stored bytes without the closing "d"
-  std::string key;    // stored bytes
+  std::string key;    // stored bytes, blanks and quotes included
   std::string summary, restore, destination, volume;  // UTF-8, without quotes
 
   // A missing key reads as "*****" (the delay as "****"), and is written back so.

@@ -94,18 +94,23 @@ bool ProfileFile::HasSection(std::string_view section) const {
   return FindSection(section) != nullptr;
 }
 
+std::optional<std::string> ProfileFile::ReadStored(std::string_view section, std::string_view key) const {
+  const Section* s = FindSection(section);
+  if (!s) return std::nullopt;
+  auto it = s->keys.find(Lower(Trim(key)));
+  if (it == s->keys.end()) return std::nullopt;
+  const std::string& line = s->lines[it->second];
+  return line.substr(line.find('=') + 1);
+}
+
 std::string ProfileFile::Read(std::string_view section, std::string_view key,
                               std::string_view default_value, size_t capacity) const {
   std::string value(default_value);
-  if (const Section* s = FindSection(section)) {
-    auto it = s->keys.find(Lower(Trim(key)));
-    if (it != s->keys.end()) {
-      const std::string& line = s->lines[it->second];
-      std::string_view v = Trim(std::string_view(line).substr(line.find('=') + 1));
-      if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-        v = v.substr(1, v.size() - 2);
-      value.assign(v);
-    }
+  if (std::optional<std::string> stored = ReadStored(section, key)) {
+    std::string_view v = Trim(*stored);
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+      v = v.substr(1, v.size() - 2);
+    value.assign(v);
   }
   if (capacity != kWhole) CutUtf8(value, capacity - 1);
   return value;

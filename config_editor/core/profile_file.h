@@ -38,6 +38,10 @@ class ProfileFile {
 
   std::string Read(std::string_view section, std::string_view key,
                    std::string_view default_value, size_t capacity = kWhole) const;
+  // The value exactly as it stands after the "=", blanks and quotes included;
+  // nullopt when the section or key is missing. For values whose bytes are the
+  // point (a key that other programs read from the raw line).
+  std::optional<std::string> ReadStored(std::string_view section, std::string_view key) const;
   bool HasSection(std::string_view section) const;
 
   // nullopt deletes the key. Refuses names or values that would break the line form

@@ -53,5 +53,22 @@ TEST(RawValue, UntouchedFieldsGiveBackTheStoredBytesAndTypedTextIsUtf8) {
   for (const Case& c : cases) EXPECT_EQ(StoreRawValue(c.stored, c.field), c.written) << c.stored;
 }
 
+TEST(RawValue, CutsWholeUtf8CharactersOrCp1252Bytes) {
+  struct Case { std::string stored; size_t max; std::string cut; };
+  const Case cases[] = {
+      {"abc", 5, "abc"},
+      {"abc", 3, "abc"},
+      {"cl\xC3\xA9s", 3, "cl"},           // the two bytes of e-acute stay together
+      {"cl\xC3\xA9s", 4, "cl\xC3\xA9"},
+      {"cl\xE9s", 3, "cl\xE9"},            // cp1252: one byte, one character
+      {"\x80\xBF\xBF\xBF", 2, "\x80\xBF"},  // bytes that look like UTF-8 continuations
+  };
+  for (const Case& c : cases) {
+    std::string s = c.stored;
+    CutRawValue(s, c.max);
+    EXPECT_EQ(s, c.cut) << c.stored << " to " << c.max;
+  }
+}
+
 }  // namespace
 }  // namespace vaultrine
