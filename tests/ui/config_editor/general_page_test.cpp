@@ -5,6 +5,7 @@
 
 #include "common/win/wide.h"
 #include "tests/ui/config_editor/page_driver.h"
+#include "tests/ui/helpers/wine_drives.h"
 
 namespace vaultrine::uitest {
 namespace {
@@ -40,7 +41,7 @@ TEST(GeneralPage, ShowsAndWritesBackEachValue) {
        "obsolete=30d\r\ncryptkey=cl\xE9S\xE8" "cr\xE8te\r\nsummary=\"C:\\Logs\"\r\n", "\"C:\\Backup\"\r\n", "30",
        nullptr, "C:\\Backup", "C:\\Logs", "", true,
        {"obsolete=30d\r\n", "cryptkey=cl\xE9S\xE8" "cr\xE8te\r\n", "[destination]\r\n\"C:\\Backup\"\r\n\r\n",
-        "[restore]\r\nC:\\\\\r\n"}},
+        "[restore]\r\nD:\\\\\r\n"}},
       {"advanced mode shows the key; a volume typed joins the destination", true, true,
        "obsolete=\r\ncryptkey=cl\xC3\xA9S\xC3\xA9" "cr\xC3\xA8te\r\n", "\"E:\\B\" ,name=OLD , search\r\n", "",
        "cl\xC3\xA9S\xC3\xA9" "cr\xC3\xA8te", "E:\\B", "*****", "BACKUP1", false,
@@ -48,6 +49,9 @@ TEST(GeneralPage, ShowsAndWritesBackEachValue) {
         "[destination]\r\n\"E:\\B\" ,name=BACKUP1 , search\r\n"}},
       {"missing keys show the read default", false, true, "", "", "****", "*****", "*****",
        "*****", "*****", false, {"obsolete=****d\r\n", "cryptkey=*****\r\n"}},
+      {"a key's blanks and quotes are part of it, shown and kept", false, true,
+       "obsolete=7d\r\ncryptkey= \"s\xE9same\" \r\n", "\"C:\\Backup\"\r\n", "7", " \"s\xC3\xA9same\" ", "C:\\Backup",
+       "*****", "", false, {"obsolete=7d\r\n", "cryptkey= \"s\xE9same\" \r\nsummary=", "[destination]\r\n\"C:\\Backup\"\r\n\r\n"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -77,10 +81,15 @@ TEST(GeneralPage, ShowsAndWritesBackEachValue) {
     if (c.choose_folders) {
       // The restore button ends the folder with "\", even a drive root; the log
       // button takes the folder as it comes.
+      const std::string drive_folder = folder.File("d");
+      CreateDirectoryW(win::ToWide(drive_folder).c_str(), nullptr);
+      CreateDirectoryW(win::ToWide(drive_folder + "\\Restore").c_str(), nullptr);
+      WineDrive drive('D', drive_folder, "RESTORE");
+      ASSERT_TRUE(drive.ok());
       for (const auto& [chosen, button, field, shown] :
-           {std::tuple{folder.path(), kRestoreButton, kRestore, folder.path() + "\\"},
-            std::tuple{std::string("C:\\"), kRestoreButton, kRestore, std::string("C:\\\\")},
-            std::tuple{folder.path(), kSummaryButton, kSummary, folder.path()}}) {
+           {std::tuple{std::string("D:\\Restore"), kRestoreButton, kRestore, std::string("D:\\Restore\\")},
+            std::tuple{folder.path(), kSummaryButton, kSummary, folder.path()},
+            std::tuple{std::string("D:\\"), kRestoreButton, kRestore, std::string("D:\\\\")}}) {
         FolderChooserAnswerer chooser(win::ToWide(chosen), false, editor.process());
         PageDriver::Press(page, button);
         EXPECT_TRUE(chooser.Join());
@@ -154,6 +163,26 @@ TEST(Editor, EndToEndFromTheAdvancedTemplate) {
                                   "bf => (path=\"*.pfx\")\r\n\r\n[crypt_path]",
                                   "bf => (path=\"*\\Private\\*\")\r\n\r\n[restore]"})
     EXPECT_NE(written.find(rule), std::string::npos) << rule << " in\n" << written;
+  // The whole file: the advanced template with what was typed, nothing lost or doubled.
+  const std::string kWhole = kMark +
+      "[general]\r\nov_obsolete=1\r\nobsolete=45d\r\ncryptkey=cl\xC3\xA9S\xC3\xA9" "cr\xC3\xA8te\r\n"
+      "summary=\"C:\\Journal\"\r\ndatabase=Vaultrine.sqlite\r\n"
+      "\r\n[include]\r\n\"C:\\Users\\\"\r\n#\"D:\\Data\\\"\r\n\"C:\\Users\\anne\\Documents \xC3\xA9t\xC3\xA9\\\"\r\n"
+      "\r\n[destination]\r\n\"F:\\Sauvegardes\" ,name=BACKUP1 , search\r\n"
+      "\r\n[exclude]\r\nyes => (path=\"*.tmp\")\r\nyes => (path=\"*\\AppData\\Local\\*\")\r\n"
+      "no => (path=\"*\\AppData\\Local\\Microsoft\\Outlook\\*\")\r\nyes => (path=\"*\\NTUSER.DAT*\")\r\n"
+      "yes => (path=\"*.iso\")\r\n"
+      "\r\n[md5_compare]\r\nmd5 => (path=\"*.pst\")\r\nmd5 => (size>500)\r\nmd5 => (path=\"*.kdbx\")\r\n"
+      "\r\n[old_versions]\r\n"
+      "\r\n[compress]\r\ngzip => (path=\"*.txt\")\r\ngzip => (path=\"*.log\")\r\ngzip => (path=\"*.csv\")\r\n"
+      "gzip => (path=\"*.xml\")\r\ngzip => (path=\"*.bmp\")\r\ngzip => (path=\"*.sql\")\r\n"
+      "\r\n[crypt]\r\n#bf => (path=\"C:\\Users\\Public\\Documents\\Confidential\\*\")\r\n#bf => (path=\"*.pfx\")\r\n"
+      "bf => (path=\"*.pfx\")\r\n"
+      "\r\n[crypt_path]\r\n#bf => (path=\"C:\\Users\\Public\\Documents\\Confidential\\*\")\r\n"
+      "bf => (path=\"*\\Private\\*\")\r\n"
+      "\r\n[restore]\r\nD:\\Restore\\\r\n"
+      "\r\n# eof\r\n";
+  EXPECT_EQ(written, kWhole);
 
   // Opened again, nothing changed, saved: the same bytes, and the previous file kept.
   {
