@@ -129,6 +129,7 @@ int16_t GzCompress(std::string& path, MessageSink& boxes) {
     if (std::ferror(in.get())) {
       gzclose(gz);
       in.reset();
+      RemoveFile(gz_path);
       Tell(boxes, "Cannot read file to compress in Gz archive", kCompressCaption);
       return -3;
     }
@@ -137,12 +138,16 @@ int16_t GzCompress(std::string& path, MessageSink& boxes) {
       const std::string why = gzerror(gz, &code);
       gzclose(gz);
       in.reset();
+      RemoveFile(gz_path);
       Tell(boxes, "gzwrite() ERROR " + why, kCompressCaption);
       return -4;
     }
     if (got != kCompressChunk) break;
   }
   if (gzclose(gz) != Z_OK) {
+    // A cut-short archive is no archive: the plain list is filed in its place.
+    in.reset();
+    RemoveFile(gz_path);
     Tell(boxes, "gzclose failed", kCompressCaption);
     return -5;
   }

@@ -12,6 +12,7 @@
 #include "backup_support/library_frame.h"
 #include "backup_support/result_windows.h"
 #include "backup_support/translated_slots.h"
+#include "common/win/message_box_sink.h"
 #include "common/win/wide.h"
 #include "common/win/win32_volume_table.h"
 
@@ -46,6 +47,14 @@ std::optional<FileStatus> QueryFile(const wchar_t* path) {
   status.modified = static_cast<int64_t>(st.st_mtime);
   status.size = static_cast<uint64_t>(st.st_size);
   return status;
+}
+
+// Both result windows close the lists first; a list the disk left short is said
+// before the window that offers to open it.
+void CloseLists(LibraryState& s) {
+  s.lists.Close();
+  win::MessageBoxSink boxes({}, true);
+  s.lists.ReportLosses(boxes, s.result.caption);
 }
 
 void CopyDigits(const std::string& digits, char* out) {
@@ -94,7 +103,7 @@ void __cdecl DisplayGoodResult(const char* caption, const char* headline, const 
           std::u16string_view(reinterpret_cast<const char16_t*>(database_path), n));
     }
     r.task = Text(task);
-    s.lists.Close();
+    CloseLists(s);
     r.SetHeadline(Text(headline), Utf8ToAnsiText);
     SuccessWindow window(s.instance, r, s.slots, s.lists, s.dialog_background);
     window.RunModal(nullptr);
@@ -109,7 +118,7 @@ void __cdecl DisplayBadResult(const char* caption, const char* headline, const c
     r.SetCaption(Text(caption));
     r.date = Text(date);
     r.error_text = Text(error_text);
-    s.lists.Close();
+    CloseLists(s);
     r.SetHeadline(Text(headline), Utf8ToAnsiText);
     FailureWindow window(s.instance, r, s.slots, s.dialog_background);
     window.RunModal(nullptr);

@@ -70,6 +70,10 @@ bool SyncFile(std::FILE* f) {
   if (std::fflush(f) != 0) return false;
   return _commit(_fileno(f)) == 0;
 }
+bool TruncateOpenFile(std::FILE* f, int64_t size) {
+  std::fflush(f);
+  return _chsize_s(_fileno(f), size) == 0 && _fseeki64(f, size, SEEK_SET) == 0;
+}
 bool ReplaceFileKeepingBackup(const std::string& new_file, const std::string& target,
                               const std::string& backup) {
   const std::wstring wnew = Wide(new_file), wtarget = Wide(target), wbackup = Wide(backup);
@@ -131,6 +135,10 @@ bool SetFileTimes(const std::string& path, int64_t t) {
 bool SyncFile(std::FILE* f) {
   if (std::fflush(f) != 0) return false;
   return fsync(fileno(f)) == 0;
+}
+bool TruncateOpenFile(std::FILE* f, int64_t size) {
+  std::fflush(f);
+  return ftruncate(fileno(f), static_cast<off_t>(size)) == 0 && fseeko(f, static_cast<off_t>(size), SEEK_SET) == 0;
 }
 namespace {
 bool CopyBytes(const std::string& from, const std::string& to) {

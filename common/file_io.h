@@ -31,6 +31,9 @@ bool SetFileTimes(const std::string& utf8_path, int64_t seconds_since_1970);
 // file about to replace another is complete before its name changes.
 bool SyncFile(std::FILE* f);
 
+// Cuts an open file back to its first `size` bytes (a record that did not fit).
+bool TruncateOpenFile(std::FILE* f, int64_t size);
+
 // Puts `new_file` in the place of `target` in one step and keeps the previous
 // target under `backup` (an older backup is discarded). The name `target` never
 // stops existing while it happens: on failure the previous target is still there.

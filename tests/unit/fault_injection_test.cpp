@@ -6,10 +6,14 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 #include <string>
 
+#include "backup_support/details_archive.h"
+#include "backup_support/file_lists.h"
 #include "common/bom_copy.h"
 #include "common/file_io.h"
 #include "common/obsolete_report.h"
@@ -20,6 +24,7 @@
 namespace vaultrine {
 namespace {
 
+using testing::ChangeDir;
 using testing::ReadBytes;
 using testing::SmallDisk;
 using testing::WriteBytes;
@@ -204,6 +209,212 @@ TEST(BomCopyOnAFaultyDisk, ACopyCutShortIsNeverSuccess) {
   EXPECT_EQ(CopyWithByteOrderMark(source, disk.File("other.gz"), ""), kBomCopyNoDestination);
   EXPECT_EQ(CopyWithByteOrderMark(source, disk.File("missing/copy.gz"), ""), kBomCopyNoDestination);
 }
+
+// ---- the backup library's lists and details archive ------------------------------
+
+// Lines of file names that deflate badly, so the archive of a list is about as big
+// as half the list and a nearly full disk cannot take it.
+std::string NoisyName(unsigned& seed) {
+  std::string name = "C:/Users/anne/Documents/";
+  for (int i = 0; i < 48; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    name += "0123456789abcdef"[(seed >> 16) & 15];
+  }
+  return name + ".odt";
+}
+
+// A list on disk is the byte-order mark and whole lines of what was recorded, never
+// a line cut short; empty only when even the mark found no room.
+::testing::AssertionResult WholeLinesOf(const std::string& actual, const std::string& full) {
+  if (actual.empty()) return ::testing::AssertionSuccess();
+  if (actual.size() > full.size() || full.compare(0, actual.size(), actual) != 0)
+    return ::testing::AssertionFailure() << "not what was recorded: " << actual.substr(0, 80);
+  if (actual.size() != 3 && actual.back() != '\n') return ::testing::AssertionFailure() << "ends in a cut line";
+  return ::testing::AssertionSuccess();
+}
+
+size_t LinesIn(const std::string& list) { return static_cast<size_t>(std::count(list.begin(), list.end(), '\n')); }
+
+class FileListsOnAFaultyDisk : public ::testing::TestWithParam<FaultCase> {};
+
+// The engine goes on reporting whatever the disk does: what reached a list is whole,
+// every record that did not is counted, the error count is what the error list
+// holds, and the end of the run says so. An earlier run's error list is only ever
+// replaced by this run's errors.
+TEST_P(FileListsOnAFaultyDisk, WhatIsListedIsWholeAndWhatIsNotIsReported) {
+  using namespace backup;
+  SmallDisk disk(64);
+  REQUIRE_SMALL_DISK(disk);
+  const std::string folder = disk.File("Run");
+  std::filesystem::create_directories(folder);
+  const std::string old_errors = "\xEF\xBB\xBF" "Erreur: an earlier run\r\n";
+  WriteBytes(folder + "/" + kErrorListName, old_errors);
+  Inflict(GetParam().fault, disk, folder);
+
+  FileLists lists(folder);
+  std::string all_files = "\xEF\xBB\xBF", all_errors = "\xEF\xBB\xBF";
+  int files = 0, errors = 0;
+  unsigned seed = 7;
+  for (int i = 0; i < 60; ++i) {
+    const std::string name = NoisyName(seed);
+    const bool error = i % 5 == 4;
+    lists.Record(error ? "@Erreur" : "Nouveau", name);
+    std::string line = error ? "Erreur: " + name : "Nouveau: " + name;
+    std::replace(line.begin(), line.end(), '/', '\\');
+    (error ? all_errors : all_files) += line + "\r\n";
+    ++(error ? errors : files);
+  }
+  lists.Close();
+
+  const std::string file_list = ReadBytes(folder + "/" + kFileListName);
+  const std::string error_list = ReadBytes(folder + "/" + kErrorListName);
+  EXPECT_TRUE(WholeLinesOf(file_list, all_files));
+  const size_t listed = file_list.empty() ? 0 : LinesIn(file_list);
+  EXPECT_EQ(listed + lists.lost_file_records(), static_cast<size_t>(files));
+  EXPECT_GT(lists.lost_file_records() + lists.lost_error_records(), 0) << "the fault never bit";
+  // The earlier error list stays as it was unless this run's first error replaced it.
+  if (error_list != old_errors) {
+    EXPECT_TRUE(WholeLinesOf(error_list, all_errors));
+  }
+  if (GetParam().fault == Fault::kReadOnly || GetParam().fault == Fault::kFull) {
+    EXPECT_EQ(error_list, old_errors);
+  }
+  EXPECT_EQ(static_cast<size_t>(lists.error_count()), error_list == old_errors ? 0 : LinesIn(error_list));
+  EXPECT_EQ(lists.error_count() + lists.lost_error_records(), errors);
+
+  RecordingSink sink;
+  lists.ReportLosses(sink, "Vaultrine 1.92");
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_EQ(sink.messages[0].caption, "Vaultrine 1.92");
+  EXPECT_EQ(sink.messages[0].icon, MessageIcon::kWarning);
+  if (lists.lost_file_records() > 0) {
+    EXPECT_NE(sink.messages[0].text.find(std::to_string(lists.lost_file_records()) + " missing from " + kFileListName),
+              std::string::npos)
+        << sink.messages[0].text;
+  }
+
+  // The disk well again: the next load lists everything and has nothing to report.
+  Heal(GetParam().fault, disk, folder);
+  FileLists next(folder);
+  seed = 7;
+  for (int i = 0; i < 60; ++i) next.Record(i % 5 == 4 ? "@Erreur" : "Nouveau", NoisyName(seed));
+  next.Close();
+  EXPECT_EQ(ReadBytes(folder + "/" + kFileListName), all_files);
+  EXPECT_EQ(ReadBytes(folder + "/" + kErrorListName), all_errors);
+  sink.messages.clear();
+  next.ReportLosses(sink, "Vaultrine 1.92");
+  EXPECT_TRUE(sink.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, FileListsOnAFaultyDisk, ::testing::ValuesIn(kFaults), PrintCase);
+
+// The end-of-run steps as the success window's OK runs them: the run's folder holds
+// the list, the summary folder receives the archive.
+class DetailsArchiveOnAFaultyDisk : public ::testing::TestWithParam<FaultCase> {
+ protected:
+  static constexpr const char* kArchive = "OFFICE_06-12-26_17-45_Details.gz";
+
+  // A list of about 40 KB whose archive takes about 20 KB.
+  static std::string WriteList(const std::string& folder) {
+    backup::FileLists lists(folder);
+    unsigned seed = 11;
+    for (int i = 0; i < 500; ++i) lists.Record("Nouveau", NoisyName(seed));
+    lists.Close();
+    return ReadBytes(folder + "/" + backup::kFileListName);
+  }
+  static backup::FinishRunInput Input(const std::string& run_folder, const std::string& summary) {
+    WriteBytes(run_folder + "/Vaultrine.ini", "[general]\r\nsummary=\"" + summary + "\"\r\n");
+    backup::FinishRunInput input;
+    input.computer_name = "OFFICE";
+    input.now = {2026, 12, 6, 17, 45};
+    input.task_text = run_folder + "/Vaultrine.ini-1";
+    input.current_folder = run_folder;
+    input.caption = "Vaultrine";
+    return input;
+  }
+  static std::string Inflate(const std::string& path) {
+    const std::string out = path + ".inflated";
+    const int status = std::system(("gzip -dc < '" + path + "' > '" + out + "'").c_str());
+    const std::string bytes = status == 0 ? ReadBytes(out) : "<not gzip>";
+    std::filesystem::remove(out);
+    return bytes;
+  }
+};
+
+// The run's own folder fails while the list is compressed: the list is filed as it
+// is (whole, under the archive's name) or stays where it was, and a box says what
+// failed; no half-made archive is left behind.
+TEST_P(DetailsArchiveOnAFaultyDisk, ACompressionTheDiskRefusesFilesThePlainList) {
+  using namespace backup;
+  SmallDisk disk(160);
+  REQUIRE_SMALL_DISK(disk);
+  testing::TempDir summary;
+  const std::string run = disk.File("Run");
+  std::filesystem::create_directories(run);
+  const std::string list = WriteList(run);
+  ASSERT_GT(list.size(), 30000u);
+  const FinishRunInput input = Input(run, summary.path().string());
+  ChangeDir cd(run);
+  Inflict(GetParam().fault, disk, run);
+
+  RecordingSink boxes;
+  std::string list_name = kFileListName;
+  const FinishResult r = FinishRun(list_name, input, boxes);
+  const std::string filed = ReadBytes(summary.File(kArchive));
+  switch (GetParam().fault) {
+    case Fault::kFull:
+    case Fault::kFullPartWay:
+      EXPECT_EQ(r.outcome, FinishOutcome::kFiled);
+      EXPECT_EQ(filed, list);
+      break;
+    case Fault::kReadOnly:
+      EXPECT_EQ(r.outcome, FinishOutcome::kNotFiled);
+      EXPECT_EQ(ReadBytes(run + "/" + kFileListName), list);
+      EXPECT_EQ(filed, "");
+      break;
+    case Fault::kFolderGone:
+      EXPECT_EQ(r.outcome, FinishOutcome::kNoFileList);
+      EXPECT_TRUE(boxes.messages.empty());
+      return;
+  }
+  ASSERT_GE(boxes.messages.size(), 1u);
+  EXPECT_EQ(boxes.messages[0].caption, "ERROR GZ_Compress()");
+  EXPECT_FALSE(std::filesystem::exists(run + "/" + kFileListName + ".gz"));
+  EXPECT_FALSE(std::filesystem::exists(run + "/" + kFileListName + ".gz" + kHeaderTempSuffix));
+}
+
+// The summary folder fails while the archive is copied into it: the archive stays in
+// the run's folder whole, the user is told where, nothing half-copied is left in the
+// summary folder, and what it held before is untouched.
+TEST_P(DetailsArchiveOnAFaultyDisk, ACopyTheSummaryFolderRefusesKeepsTheArchive) {
+  using namespace backup;
+  SmallDisk disk(64);
+  REQUIRE_SMALL_DISK(disk);
+  testing::TempDir run;
+  const std::string list = WriteList(run.path().string());
+  const std::string summary = disk.File("Summary");
+  std::filesystem::create_directories(summary);
+  const std::string earlier = summary + "/OFFICE_05-12-26_17-45_Details.gz";
+  WriteBytes(earlier, "yesterday's archive");
+  const FinishRunInput input = Input(run.path().string(), summary);
+  ChangeDir cd(run.path());
+  Inflict(GetParam().fault, disk, summary);
+
+  RecordingSink boxes;
+  std::string list_name = kFileListName;
+  const FinishResult r = FinishRun(list_name, input, boxes);
+  EXPECT_EQ(r.outcome, FinishOutcome::kNotFiled);
+  EXPECT_EQ(Inflate(run.File(kArchive)), list);
+  EXPECT_FALSE(std::filesystem::exists(summary + "/" + kArchive));
+  ASSERT_EQ(boxes.messages.size(), 1u);
+  EXPECT_EQ(boxes.messages[0].icon, MessageIcon::kWarning);
+  EXPECT_NE(boxes.messages[0].text.find(run.File(kArchive)), std::string::npos) << boxes.messages[0].text;
+  if (GetParam().fault != Fault::kFolderGone) {
+    EXPECT_EQ(ReadBytes(earlier), "yesterday's archive");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, DetailsArchiveOnAFaultyDisk, ::testing::ValuesIn(kFaults), PrintCase);
 
 }  // namespace
 }  // namespace vaultrine
