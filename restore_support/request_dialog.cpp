@@ -178,14 +178,7 @@ void RequestDialog::Confirm() {
     entries.push_back(win::FromWide(entry));
   }
   const std::string key = StoreRawValue(settings_.key, typed_key);
-  UniqueFile file = CreateNewFile(kRequestFileName);
-  const std::string bytes = RequestFileBytes(key, folder, entries);
-  const bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
-                       std::fflush(file.get()) == 0;
-  file.reset();
-  if (!written) {
-    // Half a request would restore the wrong files: none at all is the safe answer.
-    RemoveFile(kRequestFileName);
+  if (!WriteRequestFile(kRequestFileName, RequestFileBytes(key, folder, entries))) {
     win::MessageBoxSink sink([this] { return hwnd(); }, true);
     sink.Show({"Could not create the output file.", kLibraryCaption, MessageIcon::kWarning});
     End(IDCANCEL);

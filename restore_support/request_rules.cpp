@@ -1,5 +1,6 @@
 #include "restore_support/request_rules.h"
 
+#include "common/file_io.h"
 #include "common/text_encoding.h"
 
 namespace vaultrine::restore {
@@ -71,6 +72,15 @@ RestoreSettings ScanRestoreSettings(std::string_view text) {
     }
   }
   return s;
+}
+
+bool WriteRequestFile(const std::string& path, std::string_view bytes) {
+  UniqueFile file = CreateNewFile(path);
+  if (!file) return false;
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  written = std::fclose(file.release()) == 0 && written;
+  if (!written) RemoveFile(path);
+  return written;
 }
 
 std::string RequestFileBytes(std::string_view key, std::string_view restore_folder,

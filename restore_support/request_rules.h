@@ -37,6 +37,11 @@ RestoreSettings ScanRestoreSettings(std::string_view text);
 std::string RequestFileBytes(std::string_view key, std::string_view restore_folder,
                              const std::vector<std::string>& entries);
 
+// Creates `path` (never over an existing file) with `bytes`. False when the file
+// could not be made whole; then nothing of ours is left, since half a request
+// would restore the wrong files.
+bool WriteRequestFile(const std::string& path, std::string_view bytes);
+
 // Whether a folder or file may go into the request as it is.
 inline bool FitsRequest(std::string_view utf8_path) { return utf8_path.size() <= kRequestPathMax; }
 

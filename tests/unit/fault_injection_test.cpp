@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "backup_support/details_archive.h"
 #include "backup_support/file_lists.h"
@@ -18,6 +19,7 @@
 #include "common/file_io.h"
 #include "common/obsolete_report.h"
 #include "config_editor/core/parameter_file.h"
+#include "restore_support/request_rules.h"
 #include "small_disk.h"
 #include "temp_dir.h"
 
@@ -415,6 +417,37 @@ TEST_P(DetailsArchiveOnAFaultyDisk, ACopyTheSummaryFolderRefusesKeepsTheArchive)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, DetailsArchiveOnAFaultyDisk, ::testing::ValuesIn(kFaults), PrintCase);
+
+// ---- the restore request ------------------------------------------------------------
+
+class RequestFileOnAFaultyDisk : public ::testing::TestWithParam<FaultCase> {};
+
+// The engine restores whatever the request names, so a request the disk cut short
+// must not exist at all; once the disk is well the same request is written whole.
+TEST_P(RequestFileOnAFaultyDisk, IsWholeOrAbsent) {
+  SmallDisk disk(64);
+  REQUIRE_SMALL_DISK(disk);
+  const std::string folder = disk.File("Restore");
+  std::filesystem::create_directories(folder);
+  const std::string path = folder + "/DecryptList.txt";
+  std::vector<std::string> entries;
+  for (int i = 0; i < 150; ++i) entries.push_back("E:\\Sauvegarde\\C\\Users\\anne\\Documents\\dossier " + std::to_string(i));
+  const std::string bytes = restore::RequestFileBytes("s3cr\xC3\xA9t", "D:\\000_Revivalis", entries);
+  ASSERT_GT(bytes.size(), 4096u);
+  Inflict(GetParam().fault, disk, folder);
+
+  EXPECT_FALSE(restore::WriteRequestFile(path, bytes));
+  EXPECT_FALSE(std::filesystem::exists(path));
+
+  Heal(GetParam().fault, disk, folder);
+  EXPECT_TRUE(restore::WriteRequestFile(path, bytes));
+  EXPECT_EQ(ReadBytes(path), bytes);
+  // A file already there is not ours to replace, nor to remove.
+  EXPECT_FALSE(restore::WriteRequestFile(path, "other"));
+  EXPECT_EQ(ReadBytes(path), bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, RequestFileOnAFaultyDisk, ::testing::ValuesIn(kFaults), PrintCase);
 
 }  // namespace
 }  // namespace vaultrine
