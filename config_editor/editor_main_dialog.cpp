@@ -90,7 +90,10 @@ void EditorMainDialog::DestroyPage() {
 
 bool EditorMainDialog::OnCommand(int id, int notify_code, HWND control) {
   switch (id) {
-    case IDOK: return true;  // Enter on the tab control neither closes nor skips the question
+    case IDOK:
+      // Enter neither closes nor skips the question; the page may have a use for it.
+      if (page_) SendMessageW(page_->hwnd(), WM_COMMAND, IDOK, 0);
+      return true;
     case IDCANCEL: CloseSequence(); return true;
     case IDM_RETURN_TAB:
       TabCtrl_SetCurSel(tabs_, ctx_.return_tab);

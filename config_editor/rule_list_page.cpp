@@ -74,6 +74,11 @@ bool RuleListPage::OnCommand(int id, int notify_code, HWND control) {
     EditSelected();
     return true;
   }
+  // Enter on the list edits the selected rule, as a double click does.
+  if (id == IDOK && GetFocus() == Item(spec_.list)) {
+    EditSelected();
+    return true;
+  }
   if (id == spec_.list + 1 && notify_code == BN_CLICKED) {
     Add();
     return true;

@@ -33,13 +33,6 @@ std::string ItemText(HWND dialog, int id) { return win::GetWindowTextUtf8(GetDlg
 
 bool ItemVisible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
 
-HWND FocusOf(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-  return info.hwndFocus;
-}
-
 int CountPixels(HWND window, RECT area, const std::function<bool(COLORREF)>& match) {
   const int w = area.right - area.left, h = area.bottom - area.top;
   if (w <= 0 || h <= 0) return 0;

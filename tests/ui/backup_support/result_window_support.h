@@ -7,6 +7,7 @@
 #include <string>
 
 #include "backup_support/vaultrine_exports.h"
+#include "tests/ui/helpers/ui_support.h"
 
 namespace vaultrine::uitest {
 
@@ -27,8 +28,6 @@ class BackupLibraryRun {
 
 std::string ItemText(HWND dialog, int id);
 bool ItemVisible(HWND dialog, int id);
-// The control that has the focus in the window's thread.
-HWND FocusOf(HWND window);
 
 // Counts the client-area pixels in `area` (client coordinates) that `match` accepts,
 // as they are on the screen now.

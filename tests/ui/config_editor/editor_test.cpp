@@ -230,12 +230,7 @@ TEST_F(Editor, TabsFollowTheSelectionWhateverMovesIt) {
   ASSERT_TRUE(editor->WaitForTab(0));
   EXPECT_EQ(editor->PathShown(), folder_.File("Vaultrine.ini"));
   // Tab walks from the tab control through the page's controls and back.
-  auto focused = [&] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(editor->main(), nullptr), &info);
-    return info.hwndFocus;
-  };
+  auto focused = [&] { return FocusOf(editor->main()); };
   HWND page0 = editor->page();
   const HWND walk[] = {editor->tabs(), GetDlgItem(page0, 1100), GetDlgItem(page0, 1107), editor->tabs()};
   ASSERT_TRUE(WaitUntil([&] { return focused() == walk[0]; }));

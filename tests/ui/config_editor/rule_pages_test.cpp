@@ -172,6 +172,27 @@ TEST_F(RulePages, EveryPageThroughItsDialogToTheWrittenFile) {
     EXPECT_EQ(TextOf(GetDlgItem(dialog, kCompress.value)), "*.doc");
     ASSERT_TRUE(End(dialog, kCompress.validate));
     EXPECT_EQ(Shown(kCompress), Entries{"gzip => (path=\"*.doc\")"});
+
+    // From the keyboard: Tab reaches the list, Home picks its first rule, Enter edits it.
+    for (int i = 0; i < 6 && FocusOf(editor_->main()) != List(kCompress); ++i) {
+      const HWND from = FocusOf(editor_->main());
+      PostMessageW(from, WM_KEYDOWN, VK_TAB, 0);
+      WaitUntil([&] { return FocusOf(editor_->main()) != from; }, 2000);
+    }
+    ASSERT_EQ(FocusOf(editor_->main()), List(kCompress));
+    SendMessageW(List(kCompress), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    PostMessageW(List(kCompress), WM_KEYDOWN, VK_HOME, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Selected(kCompress) == 0; }));
+    PostMessageW(List(kCompress), WM_KEYDOWN, VK_RETURN, 0);
+    dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      return (dialog = FindProcessWindowWhere(GetProcessId(editor_->process()), [](HWND w) {
+                return IsWindowVisible(w) && GetDlgItem(w, kCompress.value) && GetDlgItem(w, kCompress.position);
+              })) != nullptr;
+    }));
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, kCompress.value)), "*.doc");
+    ASSERT_TRUE(End(dialog, kCompress.abandon));
+    EXPECT_EQ(Shown(kCompress), Entries{"gzip => (path=\"*.doc\")"});
   }
 
   {

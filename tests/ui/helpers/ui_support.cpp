@@ -139,6 +139,13 @@ std::string TextOf(HWND window) {
   return FromWide(text);
 }
 
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
 HWND FindChild(HWND parent, const wchar_t* window_class, int id) {
   ChildData d{window_class, id, nullptr};
   EnumChildWindows(parent, ChildProc, reinterpret_cast<LPARAM>(&d));

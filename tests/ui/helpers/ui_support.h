@@ -46,6 +46,8 @@ HWND FindProcessWindowWhere(DWORD process_id, const std::function<bool(HWND)>& a
 // The text of a window or control of any process, asked with WM_GETTEXT (reading
 // another process's edit control any other way gives its creation text).
 std::string TextOf(HWND window);
+// The control that has the focus in the window's thread (of any process).
+HWND FocusOf(HWND window);
 // The lines of a list box of any process, as UTF-8.
 std::vector<std::string> ListBoxEntries(HWND list);
 // First child (at any depth) of `parent` with that class and, unless -1, that id.
