@@ -15,6 +15,18 @@ struct PixelPoint {
   int x, y;
 };
 
+// The screen resolution the fixed pixel layouts were drawn for. On a finer screen
+// they are scaled as the dialog manager scales the templates, so the pictures stay
+// where the controls around them went.
+inline constexpr int kDesignDpi = 96;
+inline int ScaleForDpi(int pixels, int dpi) {
+  const long long scaled = static_cast<long long>(pixels) * dpi;
+  return static_cast<int>(scaled >= 0 ? (scaled + kDesignDpi / 2) / kDesignDpi : -((-scaled + kDesignDpi / 2) / kDesignDpi));
+}
+inline PixelRect ScaleForDpi(PixelRect r, int dpi) {
+  return {ScaleForDpi(r.left, dpi), ScaleForDpi(r.top, dpi), ScaleForDpi(r.right, dpi), ScaleForDpi(r.bottom, dpi)};
+}
+
 enum class CursorAction {
   kNone,          // leave the cursor alone
   kSetHand,       // set the pointing cursor (remember the previous one if not yet done)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/message_keys.h"
+#include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
 #include "config_editor/choosers.h"
 #include "config_editor/core/shell_rules.h"
@@ -46,6 +47,7 @@ ParameterFilePage::ParameterFilePage(EditorContext& context)
 
 BOOL ParameterFilePage::OnInit() {
   pointer_ = LoadCursorW(instance(), MAKEINTRESOURCEW(IDC_POINTER));
+  dpi_ = win::ScreenDpi();
   PinPictures();
   if (!ctx_.startup_search_done) {
     ctx_.startup_search_done = true;
@@ -72,7 +74,7 @@ void ParameterFilePage::PinPictures() {
   int n = 0;
   for (HWND child = GetWindow(hwnd(), GW_CHILD); child && n < 2; child = GetWindow(child, GW_HWNDNEXT)) {
     if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
-    const PixelRect r = FilePageRegionRect(order[n++]);
+    const PixelRect r = FilePageRegionRect(order[n++], dpi_);
     SetWindowPos(child, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
@@ -144,7 +146,7 @@ void ParameterFilePage::OnPointerMove(int x, int y) {
   last_x_ = x;
   last_y_ = y;
   const bool was_shown = hot_.shown();
-  switch (hot_.Moved(FilePageRegionAt(x, y) != FilePageRegion::kNone)) {
+  switch (hot_.Moved(FilePageRegionAt(x, y, dpi_) != FilePageRegion::kNone)) {
     case CursorAction::kSetHand: {
       HCURSOR previous = SetCursor(pointer_);
       if (!was_shown) saved_cursor_ = previous;
@@ -175,7 +177,7 @@ bool ParameterFilePage::OnMessage(UINT msg, WPARAM, LPARAM lp, INT_PTR& result) 
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       // The last movement decides, as with the launcher's rows.
-      switch (FilePageRegionAt(last_x_, last_y_)) {
+      switch (FilePageRegionAt(last_x_, last_y_, dpi_)) {
         case FilePageRegion::kNew: PostMessageW(hwnd(), WM_COMMAND, IDM_NEW_FILE, 0); break;
         case FilePageRegion::kExisting: PostMessageW(hwnd(), WM_COMMAND, IDM_EXISTING_FILE, 0); break;
         case FilePageRegion::kNone: break;

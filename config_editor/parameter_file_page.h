@@ -36,6 +36,7 @@ class ParameterFilePage : public EditorPage {
   HotCursor hot_;
   int last_x_ = -1;
   int last_y_ = -1;
+  int dpi_ = 96;  // of the screen: the pictures' pixel places scale with it
 };
 
 }  // namespace vaultrine::config

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/hot_pointer.h"
+
 namespace vaultrine::led {
 namespace {
 
@@ -38,7 +40,10 @@ std::optional<Origin> ParseCommandLine(std::u16string_view line) {
   return origin;
 }
 
-Placement LedWindowPlacement(Origin origin) { return {origin.x + 6, origin.y + 27, 66, 52}; }
+Placement LedWindowPlacement(Origin origin, int dpi) {
+  return {origin.x + ScaleForDpi(6, dpi), origin.y + ScaleForDpi(27, dpi), ScaleForDpi(66, dpi),
+          ScaleForDpi(52, dpi)};
+}
 
 std::string ClockText(const std::tm& t) {
   char text[16];

@@ -1,8 +1,10 @@
 #include "led_window.h"
 
+#include <algorithm>
 #include <ctime>
 #include <string>
 
+#include "common/win/screen_dpi.h"
 #include "led_indicator/resource.h"
 
 namespace vaultrine::led {
@@ -24,9 +26,14 @@ BOOL LedWindow::OnInit() {
   ShowPicture(IDC_LED_GREEN_YELLOW, false);
   ShowPicture(IDC_LED_YELLOW_GREEN, false);
   ShowPicture(IDC_LED_OFF, true);
-  const Placement p = LedWindowPlacement(origin_);
-  SetWindowPos(hwnd(), HWND_TOPMOST, p.x, p.y, p.width, p.height, SWP_SHOWWINDOW);
-  clock_font_.reset(CreateFontW(14, 0, 0, 0, 200, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  dpi_ = win::ScreenDpi();
+  const Placement p = LedWindowPlacement(origin_, dpi_);
+  // The template's units follow the font, which does not grow exactly as the screen:
+  // the window is never smaller than the clock field it holds.
+  const RECT area = ClockArea();
+  const int width = std::max<int>(p.width, area.right + 1), height = std::max<int>(p.height, area.bottom + 1);
+  SetWindowPos(hwnd(), HWND_TOPMOST, p.x, p.y, width, height, SWP_SHOWWINDOW);
+  clock_font_.reset(CreateFontW(ScaleForDpi(14, dpi_), 0, 0, 0, 200, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   timer_set_ = SetTimer(hwnd(), IDT_BLINK, 1000, nullptr) != 0;
@@ -67,6 +74,13 @@ void LedWindow::OnDestroy() {
 
 void LedWindow::ShowPicture(int id, bool shown) { ShowWindow(Item(id), shown ? SW_SHOWNA : SW_HIDE); }
 
+RECT LedWindow::ClockArea() const {
+  RECT area{};
+  GetWindowRect(Item(IDC_LED_CLOCK_AREA), &area);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
+  return area;
+}
+
 void LedWindow::DrawClock() {
   // Drawn over the clock area after the repaint; the blanks wipe the previous time.
   win::WindowDC dc(hwnd());
@@ -76,9 +90,18 @@ void LedWindow::DrawClock() {
   SetBkColor(dc.get(), kPage);
   SetBkMode(dc.get(), OPAQUE);
   const std::wstring blanks(12, L' ');
-  TextOutW(dc.get(), kClockX, kClockY, blanks.c_str(), static_cast<int>(blanks.size()));
+  // Where it was drawn for a 96 dpi screen, scaled; held inside the field when the
+  // field (laid out in the font's units) grew less than the screen did. The blanks
+  // stay inside too: the field's frame is not theirs to wipe.
+  const RECT area = ClockArea();
   const std::wstring text(clock_.begin(), clock_.end());
-  TextOutW(dc.get(), kClockX, kClockY, text.c_str(), static_cast<int>(text.size()));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+  const int x = std::max<int>(area.left + 1, std::min<int>(ScaleForDpi(kClockX, dpi_), area.right - 1 - extent.cx));
+  const int y = std::max<int>(area.top + 1, std::min<int>(ScaleForDpi(kClockY, dpi_), area.bottom - 1 - extent.cy));
+  IntersectClipRect(dc.get(), area.left + 1, area.top + 1, area.right - 1, area.bottom - 1);
+  TextOutW(dc.get(), x, y, blanks.c_str(), static_cast<int>(blanks.size()));
+  TextOutW(dc.get(), x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
 }  // namespace vaultrine::led

@@ -29,8 +29,11 @@ class LedWindow : public win::DialogBase {
  private:
   void ShowPicture(int id, bool shown);
   void DrawClock();
+  // The clock field in the window's client pixels.
+  RECT ClockArea() const;
 
   Origin origin_;
+  int dpi_ = 96;  // of the screen, for the pixel layout of the clock
   int16_t blink_state_ = 0;
   std::string clock_;
   bool timer_set_ = false;

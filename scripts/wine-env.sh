@@ -34,12 +34,13 @@ vaultrine_wine_prefix() {
   fi
 }
 
-# Starts Xvfb on a free display; exports DISPLAY and sets XVFB_PID.
+# Starts Xvfb on a free display (VAULTRINE_SCREEN pixels, 1280x1024 unless set);
+# exports DISPLAY and sets XVFB_PID.
 vaultrine_start_xvfb() {
   local n
   for n in $(seq 90 140); do
     if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then
-      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      Xvfb ":$n" -screen 0 "${VAULTRINE_SCREEN:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
       local pid=$!
       local i
       for i in $(seq 1 50); do

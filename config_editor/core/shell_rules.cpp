@@ -24,18 +24,18 @@ bool SystemCommandAllowed(unsigned command) {
   }
 }
 
-PixelRect FilePageRegionRect(FilePageRegion region) {
+PixelRect FilePageRegionRect(FilePageRegion region, int dpi) {
   switch (region) {
-    case FilePageRegion::kNew: return {795, 65, 831, 99};
-    case FilePageRegion::kExisting: return {795, 116, 831, 148};
+    case FilePageRegion::kNew: return ScaleForDpi(PixelRect{795, 65, 831, 99}, dpi);
+    case FilePageRegion::kExisting: return ScaleForDpi(PixelRect{795, 116, 831, 148}, dpi);
     case FilePageRegion::kNone: break;
   }
   return {0, 0, -1, -1};
 }
 
-FilePageRegion FilePageRegionAt(int x, int y) {
+FilePageRegion FilePageRegionAt(int x, int y, int dpi) {
   for (FilePageRegion r : {FilePageRegion::kNew, FilePageRegion::kExisting})
-    if (FilePageRegionRect(r).Contains(x, y)) return r;
+    if (FilePageRegionRect(r, dpi).Contains(x, y)) return r;
   return FilePageRegion::kNone;
 }
 

@@ -20,10 +20,11 @@ inline int TabCount(bool advanced) { return advanced ? kAdvancedTabCount : kNorm
 // the exact value F095. Maximise and size never reach the window.
 bool SystemCommandAllowed(unsigned command);
 
-// The parameter-file page's two pictures, in the page's client pixels.
+// The parameter-file page's two pictures, in the page's client pixels of a 96 dpi
+// screen, scaled for a finer one.
 enum class FilePageRegion { kNone, kNew, kExisting };
-PixelRect FilePageRegionRect(FilePageRegion region);
-FilePageRegion FilePageRegionAt(int x, int y);
+PixelRect FilePageRegionRect(FilePageRegion region, int dpi = 96);
+FilePageRegion FilePageRegionAt(int x, int y, int dpi = 96);
 
 // A chooser filter written with bars ("*.ini|*.ini||") in the form the system's
 // file dialog takes: every bar a NUL, and the double NUL at the end guaranteed.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <string>
 
 namespace vaultrine::led {
@@ -45,6 +47,21 @@ TEST(LedCommandLine, OriginAndPlacement) {
   const Origin empty = *ParseCommandLine(u"");
   EXPECT_EQ(empty.x, -1);
   EXPECT_EQ(empty.y, -1);
+}
+
+// On a finer screen the window and its distance from the corner grow as the progress
+// window's caption and the LED window's own controls do; at 96 dpi nothing changes.
+TEST(LedCommandLine, PlacementScalesWithTheScreen) {
+  const struct {
+    int dpi, x, y, width, height;
+  } cases[] = {
+      {96, 106, 7, 66, 52}, {120, 108, 14, 83, 65}, {144, 109, 21, 99, 78}, {192, 112, 34, 132, 104},
+  };
+  const Origin origin = *ParseCommandLine(u"100;-20;");
+  for (const auto& c : cases) {
+    const Placement p = LedWindowPlacement(origin, c.dpi);
+    EXPECT_EQ(std::vector<int>({p.x, p.y, p.width, p.height}), std::vector<int>({c.x, c.y, c.width, c.height})) << c.dpi;
+  }
 }
 
 TEST(LedCommandLine, LongerThan63CharactersIsRefused) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 namespace vaultrine::config {
 namespace {
 
@@ -32,6 +35,29 @@ TEST(EditorShellRules, FilePagePicturesEdgesAreInclusive) {
   };
   for (const auto& c : cases) EXPECT_EQ(FilePageRegionAt(c.x, c.y), c.region) << c.x << "," << c.y;
   EXPECT_FALSE(FilePageRegionRect(FilePageRegion::kNone).Contains(0, 0));
+}
+
+// The page grows with the screen's resolution; the pictures' places grow with it, and
+// at 96 dpi they are the stated pixels exactly.
+TEST(EditorShellRules, FilePagePicturesScaleWithTheScreen) {
+  const struct {
+    int dpi;
+    PixelRect fresh, existing;
+  } cases[] = {
+      {96, {795, 65, 831, 99}, {795, 116, 831, 148}},
+      {120, {994, 81, 1039, 124}, {994, 145, 1039, 185}},
+      {144, {1193, 98, 1247, 149}, {1193, 174, 1247, 222}},
+      {192, {1590, 130, 1662, 198}, {1590, 232, 1662, 296}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    for (const auto& [region, want] : {std::pair{FilePageRegion::kNew, c.fresh}, std::pair{FilePageRegion::kExisting, c.existing}}) {
+      const PixelRect r = FilePageRegionRect(region, c.dpi);
+      EXPECT_EQ(std::tie(r.left, r.top, r.right, r.bottom), std::tie(want.left, want.top, want.right, want.bottom));
+      EXPECT_EQ(FilePageRegionAt(r.left, r.top, c.dpi), region);
+      EXPECT_EQ(FilePageRegionAt(r.right + 1, r.bottom, c.dpi), FilePageRegion::kNone);
+    }
+  }
 }
 
 TEST(EditorShellRules, ChooserFilterEndsWithTwoNuls) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/win/raii.h"
+#include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
 #include "tests/ui/helpers/ui_support.h"
 
@@ -64,15 +65,15 @@ class Glowtick {
 
 bool Shown(HWND led, int id) { return IsWindowVisible(GetDlgItem(led, id)) != FALSE; }
 
-// Dark pixels the clock leaves on the screen inside the LED window's clock area.
+// Dark pixels the clock leaves on the screen inside the frame of the clock area.
 int DarkPixelsUnderClock(HWND led) {
-  POINT origin{0, 0};
-  ClientToScreen(led, &origin);
+  RECT area{};
+  GetWindowRect(GetDlgItem(led, 340), &area);
   HDC screen = GetDC(nullptr);
   int dark = 0;
-  for (int y = 30; y < 44; ++y) {
-    for (int x = 6; x < 62; ++x) {
-      const COLORREF c = GetPixel(screen, origin.x + x, origin.y + y);
+  for (int y = area.top + 2; y < area.bottom - 2; ++y) {
+    for (int x = area.left + 2; x < area.right - 2; ++x) {
+      const COLORREF c = GetPixel(screen, x, y);
       if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 240) ++dark;
     }
   }
@@ -80,19 +81,27 @@ int DarkPixelsUnderClock(HWND led) {
   return dark;
 }
 
-// The clock (Arial 14 pixels, drawn at 6,30) lies inside the frame of field 340.
+// The clock (Arial 14 pixels, drawn at 6,30 on a 96 dpi screen; scaled on a finer
+// one, where the field holds it) lies inside the frame of field 340, and the field
+// inside the window.
 bool ClockFitsItsArea(HWND led) {
+  const int dpi = win::ScreenDpi();
   win::WindowDC dc(nullptr);
-  win::Font font(CreateFontW(14, 0, 0, 0, 200, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
+  win::Font font(CreateFontW(ScaleForDpi(14, dpi), 0, 0, 0, 200, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
   win::SelectIn selected(dc.get(), font.get());
   SIZE clock{};
   GetTextExtentPoint32W(dc.get(), L"  00:00:00 ", 11, &clock);
-  RECT area{};
+  RECT area{}, window{};
   GetWindowRect(GetDlgItem(led, 340), &area);
   MapWindowPoints(nullptr, led, reinterpret_cast<POINT*>(&area), 2);
+  GetClientRect(led, &window);
+  const int x = ScaleForDpi(6, dpi), y = ScaleForDpi(30, dpi);
   // One pixel of frame on each side.
-  return area.left < 6 && area.top < 30 && area.right - 1 > 6 + clock.cx && area.bottom - 1 > 30 + clock.cy;
+  const bool at_its_place = dpi != kDesignDpi || (area.left < x && area.top < y && area.right - 1 > x + clock.cx &&
+                                                  area.bottom - 1 > y + clock.cy);
+  return at_its_place && area.right - area.left - 2 > clock.cx && area.bottom - area.top - 2 > clock.cy &&
+         area.left >= 0 && area.top >= 0 && area.right <= window.right && area.bottom <= window.bottom;
 }
 
 std::wstring Padded(std::wstring head, size_t length) {
@@ -119,10 +128,19 @@ TEST(Glowtick, PlacedTopmostOverTheCornerAndEndedByEscape) {
     ASSERT_NE(led, nullptr);
     RECT r{};
     GetWindowRect(led, &r);
-    EXPECT_EQ(r.left, c.x);
-    EXPECT_EQ(r.top, c.y);
-    EXPECT_EQ(r.right - r.left, 66);
-    EXPECT_EQ(r.bottom - r.top, 52);
+    // The stated pixels on a 96 dpi screen; on a finer one the offsets scale and the
+    // window is at least the scaled size.
+    const int dpi = win::ScreenDpi();
+    EXPECT_EQ(r.left, c.x + ScaleForDpi(6, dpi) - 6);
+    EXPECT_EQ(r.top, c.y + ScaleForDpi(27, dpi) - 27);
+    if (dpi == kDesignDpi) {
+      EXPECT_EQ(r.right - r.left, 66);
+      EXPECT_EQ(r.bottom - r.top, 52);
+    } else {
+      EXPECT_GE(r.right - r.left, ScaleForDpi(66, dpi));
+      EXPECT_GE(r.bottom - r.top, ScaleForDpi(52, dpi));
+    }
+    EXPECT_TRUE(ClockFitsItsArea(led));
     EXPECT_TRUE(GetWindowLongW(led, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(GetWindowLongW(led, GWL_STYLE) & (WS_CAPTION | WS_BORDER | WS_THICKFRAME), 0);
 
