@@ -14,6 +14,7 @@
 #include "common/message_file.h"
 #include "common/message_keys.h"
 #include "common/text_encoding.h"
+#include "config_editor/core/rule_expression.h"
 
 namespace vaultrine {
 namespace {
@@ -187,6 +188,10 @@ TEST(ShippedEditorMessages, NewIncludeEntryIsAValidRule) {
     EXPECT_LT(quote, 19u) << language;
     EXPECT_GE(rule.size(), 3u) << language;
     EXPECT_EQ(rule.back(), '"') << language;
+    // And the dialog's own reading of it: opened, then validated unchanged.
+    const auto parts = config::ParseRule(config::RuleSection::kInclude, rule);
+    ASSERT_TRUE(parts) << language;
+    EXPECT_EQ(config::ComposeRule(config::RuleSection::kInclude, *parts), rule) << language;
   }
 }
 

@@ -248,5 +248,110 @@ TEST_F(RulePages, EveryPageThroughItsDialogToTheWrittenFile) {
   EXPECT_EQ(ReadFileBytes(path + ".OLD"), kBefore);
 }
 
+// In English, on an include list that is already full: the add button refuses a
+// 101st line, a commented rule keeps its mark unless validated, the file button fills
+// in the full path and refuses one over 220 units, a drive root stays as it is.
+TEST_F(RulePages, FullIncludeListCommentsAndChoosers) {
+  const std::string general = "[general]\r\nov_obsolete=1\r\nobsolete=30d\r\ncryptkey=\r\nsummary=\r\n\r\n";
+  const std::string rest =
+      "[destination]\r\n\"E:\\B\"\r\n\r\n[exclude]\r\n\r\n[md5_compare]\r\n\r\n[old_versions]\r\n\r\n"
+      "[compress]\r\n\r\n[crypt]\r\n\r\n[crypt_path]\r\n\r\n[restore]\r\nC:\\R\\\r\n\r\n# eof\r\n";
+  Entries hundred = {"#\"D:\\Off\\\"", "\"C:\\Data\\\""};
+  for (int i = 2; i < 100; ++i) hundred.push_back("\"C:\\R" + std::to_string(i) + "\\\"");
+  auto file_with = [&](const Entries& include) {
+    std::string text = kMark + general + "[include]\r\n";
+    for (const std::string& line : include) text += line + "\r\n";
+    return text + "\r\n" + rest;
+  };
+  const std::string path = folder_.File("Vaultrine.ini");
+  WriteFileBytes(path, file_with(hundred));
+  // The file the chooser picks, and one whose full path is 221 units.
+  const std::string picked = folder_.File("picked.txt");
+  WriteFileBytes(picked, "x");
+  const std::string too_long = folder_.File(std::string(221 - folder_.path().size() - 5, 'n') + ".txt");
+  ASSERT_EQ(too_long.size(), 221u);
+  WriteFileBytes(too_long, "x");
+
+  editor_ = std::make_unique<EditorDriver>(folder_, false);
+  ASSERT_TRUE(editor_->Start());
+  pages_ = std::make_unique<PageDriver>(*editor_);
+  Go(kInclude);
+  EXPECT_EQ(TextOf(GetDlgItem(editor_->page(), 1302)), "Locations to back up");
+  ASSERT_EQ(Shown(kInclude), hundred);
+
+  {
+    SCOPED_TRACE("a 101st line is refused with a message, the list unchanged");
+    auto box = editor_->AnswerBox(IDOK);
+    Press(editor_->page(), kInclude.list + 1);
+    const BoxSeen& seen = box->Join();
+    EXPECT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, "This list already holds 100 lines, the most a parameter file keeps. Delete one first.");
+    EXPECT_EQ(Shown(kInclude), hundred);
+  }
+
+  {
+    SCOPED_TRACE("a commented rule: abandon keeps it, validate drops the mark, a typed # puts it back");
+    HWND dialog = Open(kInclude, 0);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(TextOf(dialog), "Edit a file or folder to include");
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, kInclude.value)), "D:\\Off\\");
+    EXPECT_EQ(Choices(dialog, kInclude.position), 100);
+    ASSERT_TRUE(End(dialog, kInclude.abandon));
+    EXPECT_EQ(Shown(kInclude)[0], "#\"D:\\Off\\\"");
+    ASSERT_TRUE(dialog = Open(kInclude, 0));
+    ASSERT_TRUE(End(dialog, kInclude.validate));
+    EXPECT_EQ(Shown(kInclude)[0], "\"D:\\Off\\\"");
+    ASSERT_TRUE(dialog = Open(kInclude, 0));
+    Type(dialog, kInclude.value, "#D:\\Off\\");
+    ASSERT_TRUE(End(dialog, kInclude.validate));
+    EXPECT_EQ(Shown(kInclude)[0], "#\"D:\\Off\\\"");
+  }
+
+  {
+    SCOPED_TRACE("choosers: a file's full path, one over 220 units refused, a drive root as it is");
+    HWND dialog = Open(kInclude, 1);
+    ASSERT_TRUE(dialog);
+    constexpr int kFileButton = 1402;
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, kFileButton)), "File");
+    {
+      FileChooserAnswerer chooser(L"Choose a file to back up", ToWide(picked), editor_->process());
+      Press(dialog, kFileButton);
+      EXPECT_TRUE(chooser.Join().found);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(dialog, kInclude.value)) == picked; }))
+        << TextOf(GetDlgItem(dialog, kInclude.value));
+    {
+      auto box = editor_->AnswerBox(IDOK);
+      FileChooserAnswerer chooser(L"Choose a file to back up", ToWide(too_long), editor_->process());
+      Press(dialog, kFileButton);
+      EXPECT_TRUE(chooser.Join().found);
+      const BoxSeen& seen = box->Join();
+      EXPECT_TRUE(seen.found);
+      EXPECT_EQ(seen.text, "Selected full pathname exceeds 256 characters\n\nselect a shorter one");
+    }
+    EXPECT_TRUE(IsWindow(dialog));
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, kInclude.value)), picked) << "a refused path changes nothing";
+    ASSERT_TRUE(End(dialog, kInclude.validate));
+    EXPECT_EQ(Shown(kInclude)[1], "\"" + picked + "\"");
+
+    ASSERT_TRUE(dialog = Open(kInclude, 2));
+    {
+      FolderChooserAnswerer chooser(L"C:\\", false, editor_->process());
+      Press(dialog, kInclude.folder);
+      EXPECT_TRUE(chooser.Join());
+    }
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(dialog, kInclude.value)) == "C:\\"; }))
+        << TextOf(GetDlgItem(dialog, kInclude.value));
+    ASSERT_TRUE(End(dialog, kInclude.validate));
+    EXPECT_EQ(Shown(kInclude)[2], "\"C:\\\"");
+  }
+
+  EXPECT_EQ(pages_->CloseSaving(), 0);
+  Entries expected = hundred;
+  expected[1] = "\"" + picked + "\"";
+  expected[2] = "\"C:\\\"";
+  EXPECT_EQ(ReadFileBytes(path), file_with(expected));
+}
+
 }  // namespace
 }  // namespace vaultrine::uitest
