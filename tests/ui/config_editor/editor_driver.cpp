@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 #include "common/win/wide.h"
@@ -28,7 +29,9 @@ bool IsDialogWithCaption(HWND w, const std::wstring& caption) {
 
 }  // namespace
 
-EditorDriver::EditorDriver(const ScratchFolder& folder, bool french) : folder_(folder) {
+EditorDriver::EditorDriver(std::string program_folder) : folder_(std::move(program_folder)) {}
+
+EditorDriver::EditorDriver(const ScratchFolder& folder, bool french) : folder_(folder.path()) {
   const std::string from = ProgramFolderOfTheBuild();
   for (const char* file : {"ConfigVaultrine.exe", "ConfigVaultrine.mes", "Low_Template_TSN.tsn",
                            "High_Template_TSN.tsn"})
@@ -44,7 +47,7 @@ EditorDriver::EditorDriver(const ScratchFolder& folder, bool french) : folder_(f
 
 bool EditorDriver::Start() {
   program_ = std::make_unique<StartedProgram>(
-      L"\"" + win::ToWide(folder_.File("ConfigVaultrine.exe")) + L"\"", folder_.path());
+      L"\"" + win::ToWide(folder_ + "\\ConfigVaultrine.exe") + L"\"", folder_);
   if (!program_->started()) return false;
   const std::wstring prefix = std::wstring(kCaption) + L" - ";
   return WaitUntil([&] {

@@ -18,6 +18,8 @@ class EditorDriver {
   // `folder` becomes the program folder and the current directory: the program,
   // its message file and templates are copied there, and the catalog for French.
   EditorDriver(const ScratchFolder& folder, bool french);
+  // A program folder already assembled (the whole suite's): nothing is copied.
+  explicit EditorDriver(std::string program_folder);
   EditorDriver(const EditorDriver&) = delete;
   EditorDriver& operator=(const EditorDriver&) = delete;
 
@@ -56,10 +58,10 @@ class EditorDriver {
   // A box answerer for this program's message boxes.
   std::unique_ptr<BoxAnswerer> AnswerBox(int button, int timeout_ms = 15000) const;
 
-  const ScratchFolder& folder() const { return folder_; }
+  const std::string& folder() const { return folder_; }
 
  private:
-  const ScratchFolder& folder_;
+  std::string folder_;
   std::unique_ptr<StartedProgram> program_;
   HWND main_ = nullptr;
 };

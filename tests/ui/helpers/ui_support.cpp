@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include <fstream>
 #include <future>
@@ -106,7 +107,7 @@ BOOL CALLBACK WhereProc(HWND w, LPARAM lp) {
   auto* d = reinterpret_cast<WhereData*>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(w, &pid);
-  if (pid != d->pid || !IsWindowVisible(w) || !(*d->accept)(w)) return TRUE;
+  if ((d->pid != 0 && pid != d->pid) || !IsWindowVisible(w) || !(*d->accept)(w)) return TRUE;
   d->found = w;
   return FALSE;
 }
@@ -339,6 +340,67 @@ const ChooserSeen& FileChooserAnswerer::Join() {
   return seen_;
 }
 
+namespace {
+HTREEITEM Caret(HWND tree) {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+// The text of an item of a tree view of another process.
+std::wstring TreeItemText(HANDLE process, HWND tree, HTREEITEM item) {
+  if (!item) return L"";
+  constexpr int kChars = 260;
+  RemoteBuffer remote(process, sizeof(TVITEMW) + kChars * sizeof(wchar_t));
+  TVITEMW tv{};
+  tv.mask = TVIF_TEXT;
+  tv.hItem = item;
+  tv.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote.address()) + sizeof(TVITEMW));
+  tv.cchTextMax = kChars;
+  remote.Write(&tv, sizeof tv);
+  if (!SendMessageW(tree, TVM_GETITEMW, 0, remote.lparam())) return L"";
+  std::vector<wchar_t> text(kChars + 1, L'\0');
+  remote.Read(text.data(), kChars * sizeof(wchar_t), sizeof(TVITEMW));
+  return text.data();
+}
+
+std::vector<std::wstring> PathParts(const std::wstring& path) {
+  std::vector<std::wstring> parts;
+  size_t start = 0;
+  while (start < path.size()) {
+    size_t end = path.find(L'\\', start);
+    if (end == std::wstring::npos) end = path.size();
+    if (end > start) parts.push_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
+// From the selected item, which names one folder of `parts`, down to the last one.
+void WalkDown(HANDLE process, HWND tree, const std::vector<std::wstring>& parts) {
+  HTREEITEM item = Caret(tree);
+  const std::wstring shown = TreeItemText(process, tree, item);
+  size_t at = parts.size();
+  for (size_t i = parts.size(); i-- > 1;) {
+    if (_wcsicmp(parts[i].c_str(), shown.c_str()) == 0) {
+      at = i;
+      break;
+    }
+  }
+  for (size_t i = at + 1; i < parts.size() && item; ++i) {
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    HTREEITEM child = nullptr;
+    WaitUntil([&] {
+      for (child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+           child && _wcsicmp(TreeItemText(process, tree, child).c_str(), parts[i].c_str()) != 0;
+           child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)))) {
+      }
+      return child != nullptr;
+    }, 3000);
+    if (child) SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+    item = child;
+  }
+}
+}  // namespace
+
 FolderChooserAnswerer::FolderChooserAnswerer(std::wstring folder, bool cancel, HANDLE process,
                                              int timeout_ms) {
   const DWORD pid = GetProcessId(process);
@@ -362,7 +424,19 @@ FolderChooserAnswerer::FolderChooserAnswerer(std::wstring folder, bool cancel, H
     if (!folder.empty()) {
       RemoteBuffer text(process, (folder.size() + 1) * sizeof(wchar_t));
       text.Write(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
-      SendMessageW(chooser, BFFM_SETSELECTIONW, TRUE, text.lparam());
+      // The chooser puts its own first selection in place when it is ready, which may
+      // come after ours: select again until the tree shows the folder's own name.
+      HWND tree = FindChild(chooser, L"SysTreeView32");
+      const std::vector<std::wstring> parts = PathParts(folder);
+      const bool drive = parts.size() == 1;  // a drive shows its label
+      const bool selected = WaitUntil([&] {
+        SendMessageW(chooser, BFFM_SETSELECTIONW, TRUE, text.lparam());
+        Sleep(200);
+        return drive || _wcsicmp(TreeItemText(process, tree, Caret(tree)).c_str(), parts.back().c_str()) == 0;
+      }, 2000);
+      // Some Wine setups cannot select a path on a mapped drive by its text: walk the
+      // tree down from the folder shown, opening each level as a user does.
+      if (!selected && !drive) WalkDown(process, tree, parts);
     }
     PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   });

@@ -41,7 +41,7 @@ bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 10000);
 // with `visible_only` false, hidden ones count too.
 HWND FindProcessWindow(const wchar_t* window_class, const std::wstring& caption,
                        DWORD process_id = GetCurrentProcessId(), bool visible_only = true);
-// First visible top-level window of the process for which `accept` holds.
+// First visible top-level window of the process (any process for 0) for which `accept` holds.
 HWND FindProcessWindowWhere(DWORD process_id, const std::function<bool(HWND)>& accept);
 // The text of a window or control of any process, asked with WM_GETTEXT (reading
 // another process's edit control any other way gives its creation text).

@@ -72,6 +72,7 @@ class RestoreEngine {
         Error(Tr(msg::kCannotRestore, c.from));
       }
       gauge_(total, i + 1);
+      PauseForTheDemo();
     }
     if (!errors_.empty()) return Finish(errors_);
     close_trace_();
@@ -100,6 +101,18 @@ class RestoreEngine {
     console_.Log(problem);
     MessageBoxW(console_.hwnd(), ToWide(problem).c_str(), ToWide(kRestoreCaption).c_str(), MB_OK | MB_ICONERROR);
     return false;
+  }
+
+  // The demo sets VAULTRINE_STANDIN_PAUSE_MS so that the progress window stays long
+  // enough to be photographed; the window keeps being served meanwhile.
+  static void PauseForTheDemo() {
+    wchar_t text[16] = {};
+    if (!GetEnvironmentVariableW(L"VAULTRINE_STANDIN_PAUSE_MS", text, 16)) return;
+    const DWORD until = GetTickCount() + static_cast<DWORD>(_wtoi(text));
+    while (static_cast<int>(until - GetTickCount()) > 0) {
+      ConsoleWindow::Pump();
+      Sleep(20);
+    }
   }
 
   void Error(const std::string& text) {

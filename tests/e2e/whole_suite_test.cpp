@@ -1,0 +1,313 @@
+// The whole suite with the stand-in engines, as a user goes through it: the parameter
+// file made in the editor from the advanced template, a backup from the launcher, its
+// details archive, a second backup after a deletion, the obsolete report, a restore
+// through the request dialog, and the language switched and back. Only windows,
+// control ids and files are used.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "common/win/wide.h"
+#include "tests/e2e/suite_driver.h"
+#include "tests/ui/config_editor/page_driver.h"
+#include "tests/ui/helpers/wine_drives.h"
+
+namespace vaultrine::uitest {
+namespace {
+
+using win::ToWide;
+
+const std::string kMark = "\xEF\xBB\xBF";
+// Short on purpose: the backup library keeps 64 characters of the database path.
+const std::string kRoot = "C:\\VltE2E";
+const std::string kProgram = kRoot + "\\Program";
+const std::string kSource = kRoot + "\\Source";
+const std::string kSummary = kRoot + "\\Summary";
+const std::string kRestored = kRoot + "\\Restored";
+const std::string kDisc = kRoot + "\\Disc";
+const char kDrive = 'V';
+const std::string kBackups = std::string(1, kDrive) + ":\\Backups";
+const std::string kKey = "cl\xC3\xA9" "e2e";
+const std::string kCatalog = kProgram + "\\locale\\gui\\LC_MESSAGES\\vaultrine.mo";
+
+// Success windows of the two libraries and the restore request dialog, by their controls.
+constexpr int kNewCount = 410, kObsoleteCount = 430, kBackupOk = 460, kBackupFailureList = 630;
+constexpr int kRequestList = 550, kAddFolder = 551, kStart = 554, kKeyField = 556, kRestoreFolder = 557,
+              kDestinationField = 558;
+constexpr int kProgressBar = 300, kProgressPercent = 310, kProgressNote = 330, kLedClock = 340, kLedBackground = 360;
+constexpr int kStandardCount = 401, kRestoreOk = 406, kRestoreFailureList = 503;
+constexpr int kFrenchBackupLabel = 202, kEnglishBackupLabel = 210;
+
+std::string ReplacedOnce(std::string text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// The lines of the failure window's list, for the message of a failed wait.
+std::string FailureLines(int list_id) {
+  HWND window = FindWindowHolding({list_id});
+  std::string text;
+  if (window) {
+    for (const std::string& line : ListBoxEntries(GetDlgItem(window, list_id))) text += line + "\n";
+  }
+  return text;
+}
+
+// The file lines a backup records for these sources, in any order.
+std::vector<std::string> Sorted(std::vector<std::string> lines) {
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+class WholeSuite : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveTree(kRoot);
+    ASSERT_TRUE(AssembleProgramFolder(kProgram));
+    // The suite starts in English: the catalog as the launcher parks it.
+    ASSERT_TRUE(MoveFileW(ToWide(kCatalog).c_str(), ToWide(kCatalog + ".EN").c_str()));
+    CreateDirectoryW(ToWide(kSource).c_str(), nullptr);
+    for (const auto& [name, bytes] : sources_) {
+      const std::string path = kSource + "\\" + name;
+      CreateDirectoryW(ToWide(path.substr(0, path.find_last_of('\\'))).c_str(), nullptr);
+      WriteFileBytes(path, bytes);
+    }
+    for (const std::string& f : {kSummary, kDisc, kDisc + "\\Backups"}) CreateDirectoryW(ToWide(f).c_str(), nullptr);
+  }
+  void TearDown() override {
+    if (!DemoMode()) RemoveTree(kRoot);
+  }
+
+  // A backup from the launcher up to its success window, whose new and obsolete
+  // counts are read before OK; the launcher is back afterwards.
+  void BackUp(LauncherDriver& launcher, const std::string& shot, std::string& new_count, std::string& obsolete_count) {
+    launcher.Click(LauncherDriver::kBackup.x, LauncherDriver::kBackup.y);
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (window = FindWindowHolding({kNewCount, kBackupOk})) || FindWindowHolding({kBackupFailureList}); }, 60000))
+        << DesktopWindows();
+    ASSERT_TRUE(window) << "the failure window came: " << FailureLines(kBackupFailureList);
+    new_count = TextOf(GetDlgItem(window, kNewCount));
+    obsolete_count = TextOf(GetDlgItem(window, kObsoleteCount));
+    Shot(shot, window);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(kBackupOk, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+    ASSERT_TRUE(launcher.WaitRestored());
+  }
+
+  // The obsolete report from the launcher: Notepad shows it, and is closed.
+  std::string ObsoleteReport(LauncherDriver& launcher, const std::string& shot) {
+    const std::string report = kProgram + "\\Lapsarium_FileList.txt";
+    DeleteFileW(ToWide(report).c_str());
+    launcher.Click(LauncherDriver::kObsolete.x, LauncherDriver::kObsolete.y);
+    HWND notepad = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (notepad = FindWindowW(L"Notepad", nullptr)) != nullptr; }, 30000))
+        << DesktopWindows();
+    const std::string bytes = ReadFileBytes(report);
+    Shot(shot, notepad);
+    PostMessageW(notepad, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(launcher.WaitRestored());
+    return bytes;
+  }
+
+  const std::vector<std::pair<std::string, std::string>> sources_ = {
+      {"Letters\\anne.txt", "Dear Anne,\r\n"},
+      {"Letters\\rapport \xC3\xA9t\xC3\xA9.txt", "Rapport d'\xC3\xA9t\xC3\xA9\r\n"},
+      {"budget.csv", "Budget;2026\r\n"},
+      {"locked.doc", std::string(3000, 'L')},
+      {"Notes\\old.txt", "soon gone"},
+  };
+};
+
+TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
+  WineDrive drive(kDrive, kDisc, "BACKUP1");
+  ASSERT_TRUE(drive.ok());
+  const std::string parameter_file = kProgram + "\\Vaultrine.ini";
+
+  SCOPED_TRACE("the parameter file, made in the editor from the advanced template");
+  {
+    EditorDriver editor(kProgram);
+    ASSERT_TRUE(editor.Start());
+    PageDriver pages(editor);
+    editor.ClickAdvanced();
+    ASSERT_TRUE(WaitUntil([&] { return editor.TabCount() == 8 && editor.FilePageShown(); }));
+    {
+      FileChooserAnswerer chooser(L"New parameter file", L"Vaultrine.ini", editor.process());
+      editor.ClickPage(810, 80);
+      ASSERT_TRUE(chooser.Join().found);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return editor.PathShown() == parameter_file; }));
+    Shot("editor-file", editor.main());
+    ASSERT_TRUE(pages.Go(kGeneralTab, 1202));
+    HWND page = editor.page();
+    for (const auto& [id, text] : std::vector<std::pair<int, std::string>>{
+             {1206, kBackups}, {1208, "BACKUP1"}, {1202, "90"}, {1203, kKey}, {1200, kSummary},
+             {1204, kRestored + "\\"}})
+      PageDriver::Type(page, id, text);
+    Shot("editor-general", editor.main());
+    // The template's first folder becomes the source folder.
+    ASSERT_TRUE(pages.Go(kIncludePage));
+    HWND dialog = pages.Open(kIncludePage, 0);
+    ASSERT_TRUE(dialog);
+    PageDriver::Type(dialog, kIncludePage.value, kSource + "\\");
+    Shot("editor-include-rule", dialog);
+    ASSERT_TRUE(PageDriver::End(dialog, kIncludePage.validate));
+    Shot("editor-include", editor.main());
+    EXPECT_EQ(pages.CloseSaving(), 0);
+  }
+  std::string expected = ReadFileBytes(kProgram + "\\High_Template_TSN.tsn");
+  expected = ReplacedOnce(expected, "obsolete=180d\r\ncryptkey=\r\nsummary=\"C:\\Users\\Public\\Documents\"",
+                          "obsolete=90d\r\ncryptkey=" + kKey + "\r\nsummary=\"" + kSummary + "\"");
+  expected = ReplacedOnce(expected, "[include]\r\n\"C:\\Users\\\"", "[include]\r\n\"" + kSource + "\\\"");
+  expected = ReplacedOnce(expected, "\"E:\\Vaultrine\" ,name=VAULTRINE1 , search",
+                          "\"" + kBackups + "\" ,name=BACKUP1 , search");
+  expected = ReplacedOnce(expected, "[restore]\r\nC:\\000_Revivalis\\", "[restore]\r\n" + kRestored + "\\");
+  EXPECT_EQ(ReadFileBytes(parameter_file), expected);
+
+  // The demo slows the restore stand-in so its progress window can be seen.
+  if (DemoMode()) SetEnvironmentVariableW(L"VAULTRINE_STANDIN_PAUSE_MS", L"4000");
+  LauncherDriver launcher(kProgram);
+  ASSERT_TRUE(launcher.Start());
+  EXPECT_EQ(launcher.LanguageShown(), 0);
+  Shot("launcher-en", launcher.main());
+
+  SCOPED_TRACE("first backup: one file held open by another program is an error");
+  std::string new_count, obsolete_count;
+  {
+    HANDLE held = CreateFileW(ToWide(kSource + "\\locked.doc").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    BackUp(launcher, "backup-success", new_count, obsolete_count);
+    CloseHandle(held);
+  }
+  std::vector<std::string> recorded;
+  for (const auto& [name, bytes] : sources_) {
+    if (name != "locked.doc") recorded.push_back("new: " + kSource + "\\" + name);
+  }
+  EXPECT_EQ(new_count, std::to_string(recorded.size()));
+  EXPECT_EQ(obsolete_count, "0");
+  const std::string list = ReadFileBytes(kProgram + "\\Vaultrine_FileList.txt");
+  ASSERT_EQ(list.substr(0, 3), kMark);
+  EXPECT_EQ(Sorted(Lines(list.substr(3))), Sorted(recorded));
+  const std::string errors = ReadFileBytes(kProgram + "\\Vaultrine_ErrorList.txt");
+  ASSERT_EQ(errors.substr(0, 3), kMark);
+  ASSERT_EQ(Lines(errors.substr(3)).size(), 1u) << errors;
+  EXPECT_NE(errors.find(kSource + "\\locked.doc"), std::string::npos) << errors;
+  for (const auto& [name, bytes] : sources_) {
+    const std::string copy = kDisc + "\\Backups\\C" + kSource.substr(2) + "\\" + name;
+    EXPECT_EQ(FileExists(copy), name != "locked.doc") << copy;
+    if (name != "locked.doc") {
+      EXPECT_EQ(ReadFileBytes(copy), bytes) << copy;
+    }
+  }
+  // OK sent the list, compressed, to the summary folder.
+  const std::vector<std::string> summary = FilesBelow(kSummary);
+  ASSERT_EQ(summary.size(), 1u);
+  EXPECT_EQ(summary[0].substr(summary[0].size() - 11), "_Details.gz");
+  const std::string archive = ReadFileBytes(kSummary + "\\" + summary[0]);
+  EXPECT_EQ(archive.substr(10, 23), std::string("Vaultrine_FileList.txt") + '\0');
+  std::string unpacked;
+  EXPECT_TRUE(Gunzip(archive, unpacked));
+  EXPECT_EQ(unpacked, list);
+
+  SCOPED_TRACE("second backup after a deletion: one obsolete file, then the report");
+  ASSERT_TRUE(DeleteFileW(ToWide(kSource + "\\Notes\\old.txt").c_str()));
+  BackUp(launcher, "backup-success-obsolete", new_count, obsolete_count);
+  EXPECT_EQ(new_count, "1") << "the file held open the first time";
+  EXPECT_EQ(obsolete_count, "1");
+  const std::string gone = kBackups + "\\C" + kSource.substr(2) + "\\Notes\\old.txt";
+  EXPECT_EQ(ObsoleteReport(launcher, "obsolete-report-en"),
+            kMark + "Days \tObsolete files    \r\n=====\t==================\r\n\r\n0\t" + gone + "\r\n");
+
+  SCOPED_TRACE("a restore of one folder through the request dialog");
+  const std::string letters = kBackups + "\\C" + kSource.substr(2) + "\\Letters\\";
+  {
+    launcher.Click(LauncherDriver::kRestore.x, LauncherDriver::kRestore.y);
+    HWND request = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (request = FindWindowHolding({kRequestList, kStart})) != nullptr; }, 30000))
+        << DesktopWindows();
+    DWORD engine_id = 0;
+    GetWindowThreadProcessId(request, &engine_id);
+    HANDLE engine = OpenProcess(PROCESS_ALL_ACCESS, FALSE, engine_id);
+    ASSERT_TRUE(engine);
+    EXPECT_EQ(PageDriver::Field(request, kDestinationField), kBackups) << "the drive labelled BACKUP1";
+    EXPECT_EQ(PageDriver::Field(request, kRestoreFolder), kRestored + "\\");
+    EXPECT_EQ(PageDriver::Field(request, kKeyField), kKey);
+    {
+      FolderChooserAnswerer chooser(ToWide(letters.substr(0, letters.size() - 1)), false, engine);
+      PageDriver::Press(request, kAddFolder);
+      EXPECT_TRUE(chooser.Join());
+    }
+    EXPECT_TRUE(WaitUntil([&] { return ListBoxEntries(GetDlgItem(request, kRequestList)).size() == 1; }));
+    Shot("restore-request", request);
+    PageDriver::Press(request, kStart);
+    if (DemoMode()) {
+      // The stand-in was slowed for the demo: the progress window, once its gauge has
+      // moved, with the LED blinking over its corner.
+      HWND progress = nullptr;
+      if (WaitUntil([&] {
+            progress = FindWindowHolding({kProgressBar, kProgressNote});
+            const std::string percent = progress ? TextOf(GetDlgItem(progress, kProgressPercent)) : "";
+            return !percent.empty() && percent[0] != '0' && FindWindowHolding({kLedClock, kLedBackground});
+          }, 20000)) {
+        Sleep(1500);  // the LEDs light after a second
+        Shot("restore-progress", progress);
+      }
+    }
+    HWND result = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      return (result = FindWindowHolding({kStandardCount, kRestoreOk})) || FindWindowHolding({kRestoreFailureList});
+    }, 60000)) << DesktopWindows();
+    ASSERT_TRUE(result) << "the restore failed: " << FailureLines(kRestoreFailureList);
+    const auto in_letters = std::count_if(sources_.begin(), sources_.end(),
+                                          [](const auto& s) { return s.first.rfind("Letters\\", 0) == 0; });
+    EXPECT_EQ(TextOf(GetDlgItem(result, kStandardCount)), std::to_string(in_letters));
+    Shot("restore-success", result);
+    PageDriver::Press(result, kRestoreOk);
+    EXPECT_EQ(WaitForSingleObject(engine, 20000), static_cast<DWORD>(WAIT_OBJECT_0));
+    CloseHandle(engine);
+    ASSERT_TRUE(launcher.WaitRestored());
+  }
+  EXPECT_EQ(ReadFileBytes(kProgram + "\\DecryptList.txt"),
+            kMark + "key=" + kKey + "\r\ndestination=" + kRestored + "\\\r\n" + letters + "\r\n");
+  const std::string restored_list = ReadFileBytes(kProgram + "\\Revivalis_FileList.txt");
+  for (const auto& [name, bytes] : sources_) {
+    const bool chosen = name.rfind("Letters\\", 0) == 0;
+    EXPECT_EQ(FileExists(kRestored + "\\" + name), chosen) << name;
+    if (!chosen) continue;
+    EXPECT_EQ(ReadFileBytes(kRestored + "\\" + name), bytes) << name;
+    EXPECT_NE(restored_list.find(kRestored + "\\" + name + "\r\n"), std::string::npos) << restored_list;
+  }
+
+  SCOPED_TRACE("French chosen in the launcher, the launcher and the report again, English back");
+  launcher.ChooseLanguage(1);
+  EXPECT_TRUE(WaitUntil([&] { return FileExists(kCatalog) && !FileExists(kCatalog + ".EN"); }));
+  EXPECT_TRUE(WaitUntil([&] { return launcher.LabelVisible(kFrenchBackupLabel) && !launcher.LabelVisible(kEnglishBackupLabel); }));
+  EXPECT_EQ(launcher.Close(), 0);
+  LauncherDriver french(kProgram);
+  ASSERT_TRUE(french.Start());
+  EXPECT_EQ(french.LanguageShown(), 1);
+  EXPECT_TRUE(french.LabelVisible(kFrenchBackupLabel));
+  Shot("launcher-fr", french.main());
+  EXPECT_EQ(ObsoleteReport(french, "obsolete-report-fr"),
+            kMark + "Jours\tFichiers obsoletes\r\n=====\t==================\r\n\r\n0\t" + gone + "\r\n");
+  french.ChooseLanguage(0);
+  EXPECT_TRUE(WaitUntil([&] { return !FileExists(kCatalog) && FileExists(kCatalog + ".EN"); }));
+  EXPECT_TRUE(WaitUntil([&] { return french.LabelVisible(kEnglishBackupLabel); }));
+  EXPECT_EQ(french.Close(), 0);
+}
+
+}  // namespace
+}  // namespace vaultrine::uitest
