@@ -7,6 +7,7 @@
 #include "common/win/obsolete_report_win.h"
 #include "common/win/process_runner.h"
 #include "common/win/result_drawing.h"
+#include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
 
 namespace vaultrine::backup {
@@ -39,6 +40,8 @@ ResultWindow::ResultWindow(HINSTANCE instance, int template_id, const ResultWind
       success_(success) {}
 
 void ResultWindow::OpenCommon(int date_id, int date_label_id) {
+  dpi_ = win::ScreenDpi();
+  pictures_.Apply(hwnd(), dpi_);
   headline_at_ = win::DialogPixels(hwnd(), kBannerUnits, kHeadlineNudge);
   notice_at_ = win::DialogPixels(hwnd(), kAlarmUnits, kNoticeNudge);
   win::CentreOnDesktop(hwnd());
@@ -50,7 +53,7 @@ void ResultWindow::OpenCommon(int date_id, int date_label_id) {
 void ResultWindow::StartRefresh() { SetTimer(hwnd(), kRefreshTimer, kRefreshPeriodMs, nullptr); }
 
 void ResultWindow::DrawHeadline() {
-  win::PaintTextA(hwnd(), headline_at_, data_.headline, 34, FW_BOLD, success_ ? kSuccessGreen : kFailureRed,
+  win::PaintTextA(hwnd(), headline_at_, data_.headline, ScaleForDpi(34, dpi_), FW_BOLD, success_ ? kSuccessGreen : kFailureRed,
            RGB(255, 255, 255));
 }
 
@@ -165,7 +168,7 @@ void SuccessWindow::FinishAndClose() {
 
 void SuccessWindow::DrawExtras() {
   if (lists_.error_count() > 0) {
-    win::PaintTextA(hwnd(), notice_at_, slots_.Get(kSlotErrorNotice), 16, 600, RGB(0, 0, 0), kNoticeOrange);
+    win::PaintTextA(hwnd(), notice_at_, slots_.Get(kSlotErrorNotice), ScaleForDpi(16, dpi_), 600, RGB(0, 0, 0), kNoticeOrange);
   }
 }
 

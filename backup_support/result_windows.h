@@ -10,6 +10,7 @@
 #include "common/win/dialog_base.h"
 #include "common/win/dialog_colours.h"
 #include "common/win/raii.h"
+#include "common/win/result_drawing.h"
 
 namespace vaultrine::backup {
 
@@ -40,6 +41,8 @@ class ResultWindow : public win::DialogBase {
   bool success_;
   POINT headline_at_{98, 31};
   POINT notice_at_{46, 223};
+  int dpi_ = 96;  // of the screen: the pictures and the drawn texts scale with it
+  win::ScaledPictures pictures_;
 };
 
 class SuccessWindow : public ResultWindow {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/message_keys.h"
+#include "common/win/result_drawing.h"
 #include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
 #include "config_editor/choosers.h"
@@ -48,6 +49,7 @@ ParameterFilePage::ParameterFilePage(EditorContext& context)
 BOOL ParameterFilePage::OnInit() {
   pointer_ = LoadCursorW(instance(), MAKEINTRESOURCEW(IDC_POINTER));
   dpi_ = win::ScreenDpi();
+  pictures_.Apply(hwnd(), dpi_);
   PinPictures();
   if (!ctx_.startup_search_done) {
     ctx_.startup_search_done = true;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "common/hot_pointer.h"
+#include "common/win/result_drawing.h"
 #include "config_editor/editor_page.h"
 
 namespace vaultrine::config {
@@ -37,6 +38,7 @@ class ParameterFilePage : public EditorPage {
   int last_x_ = -1;
   int last_y_ = -1;
   int dpi_ = 96;  // of the screen: the pictures' pixel places scale with it
+  win::ScaledPictures pictures_;
 };
 
 }  // namespace vaultrine::config

@@ -4,6 +4,7 @@
 #include "common/raw_value.h"
 #include "common/win/process_runner.h"
 #include "common/win/result_drawing.h"
+#include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
 #include "restore_support/library_frame.h"
 #include "restore_support/request_rules.h"
@@ -36,6 +37,8 @@ std::wstring RestoreResultWindow::Text(const char* key) {
 }
 
 void RestoreResultWindow::Open(int date_id, const std::string& date) {
+  dpi_ = win::ScreenDpi();
+  pictures_.Apply(hwnd(), dpi_);
   win::CentreOnDesktop(hwnd());
   win::SetWindowTextUtf8(hwnd(), ShowRawValue(library_.caption()));
   win::SetDlgItemTextUtf8(hwnd(), date_id, ShowRawValue(date));
@@ -45,7 +48,7 @@ void RestoreResultWindow::Open(int date_id, const std::string& date) {
 }
 
 void RestoreResultWindow::DrawHeadline() {
-  win::PaintTextW(hwnd(), win::DialogPixels(hwnd(), kBannerUnits, kHeadlineNudge), headline_, 34, FW_BOLD,
+  win::PaintTextW(hwnd(), win::DialogPixels(hwnd(), kBannerUnits, kHeadlineNudge), headline_, ScaleForDpi(34, dpi_), FW_BOLD,
                   success_ ? kSuccessGreen : kFailureRed, RGB(255, 255, 255));
 }
 

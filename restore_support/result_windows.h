@@ -8,6 +8,7 @@
 
 #include "common/win/dialog_base.h"
 #include "common/win/dialog_colours.h"
+#include "common/win/result_drawing.h"
 
 namespace vaultrine::restore {
 
@@ -30,6 +31,8 @@ class RestoreResultWindow : public win::DialogBase {
   RestoreLibrary& library_;
   bool success_;
   std::wstring headline_;
+  int dpi_ = 96;  // of the screen: the pictures and the headline scale with it
+  win::ScaledPictures pictures_;
   win::DialogColours colours_;
 };
 

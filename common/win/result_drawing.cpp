@@ -1,5 +1,7 @@
 #include "common/win/result_drawing.h"
 
+#include "common/hot_pointer.h"
+
 #include "common/win/raii.h"
 
 namespace vaultrine::win {
@@ -56,6 +58,24 @@ void PaintTextW(HWND window, POINT at, const std::wstring& text, int height, int
                 COLORREF background) {
   Paint(window, height, weight, text_colour, background,
         [&](HDC dc) { TextOutW(dc, at.x, at.y, text.data(), static_cast<int>(text.size())); });
+}
+
+void ScaledPictures::Apply(HWND dialog, int dpi) {
+  if (dpi == kDesignDpi) return;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
+    const HBITMAP drawn = reinterpret_cast<HBITMAP>(SendMessageW(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP size{};
+    if (!drawn || !GetObjectW(drawn, sizeof size, &size)) continue;
+    const HBITMAP scaled = static_cast<HBITMAP>(
+        CopyImage(drawn, IMAGE_BITMAP, ScaleForDpi(size.bmWidth, dpi), ScaleForDpi(size.bmHeight, dpi), 0));
+    if (!scaled) continue;
+    pictures_.emplace_back(scaled);
+    // The control gives back the picture it loaded; it is ours to free from now on.
+    const HGDIOBJ previous = reinterpret_cast<HGDIOBJ>(
+        SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaled)));
+    if (previous && previous != scaled) pictures_.emplace_back(static_cast<HBITMAP>(previous));
+  }
 }
 
 }  // namespace vaultrine::win

@@ -5,8 +5,23 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "common/win/raii.h"
 
 namespace vaultrine::win {
+
+// The window's pictures stretched by the screen's resolution over the 96 dpi they
+// were drawn for, so they keep their share of a window laid out in dialog units and
+// the text drawn over them stays on them. Holds the stretched copies for as long as
+// the window lives; at 96 dpi nothing changes.
+class ScaledPictures {
+ public:
+  void Apply(HWND dialog, int dpi);
+
+ private:
+  std::vector<Bitmap> pictures_;
+};
 
 // Centres the window on the work area of the desktop.
 void CentreOnDesktop(HWND window);
