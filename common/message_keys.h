@@ -48,9 +48,11 @@ inline constexpr const char* kGeneralPage[] = {"gen_01", "gen_02", "gen_03", "ge
 inline constexpr const char* kIncludeNewEntry = "inc_new";
 // A 101st rule would not be saved: the add button says so instead.
 inline constexpr const char* kListFull = "mod_full";
+// Lists that came with more lines than a save keeps, named when the file is opened.
+inline constexpr const char* kListsOverLimit = "mod_over";
 inline constexpr const char* kListPages[] = {"inc_tit", kIncludeNewEntry, "exc_tit", "md5_tit",
                                              "com_tit", "ryf_tit",        "ryn_tit", "mod_new",
-                                             "mod_dob", kListFull};
+                                             "mod_dob", kListFull,        kListsOverLimit};
 
 // Rule edit dialogs: titles, md5 value label, exclude kinds, buttons and position label,
 // and the refusal of a rule too long for its line.

@@ -137,11 +137,26 @@ void ParameterFilePage::ExistingFile() {
 }
 
 bool ParameterFilePage::Save() {
-  if (ctx_.files.Convert(ctx_.sink) == kConverted) return true;
+  const bool fresh = !FileReadable(ctx_.files.internal_file());
+  if (ctx_.files.Convert(ctx_.sink) == kConverted) {
+    if (fresh) WarnOfLongLists();
+    return true;
+  }
   ShowPath();
   ctx_.return_tab = 0;
   PostMessageW(ctx_.main, WM_COMMAND, IDM_RETURN_TAB, 0);
   return false;
+}
+
+void ParameterFilePage::WarnOfLongLists() {
+  std::string lists;
+  for (const std::string& name : ListsOverLimit(ProfileFile(ctx_.files.internal_file())))
+    lists += (lists.empty() ? "" : " ") + name;
+  if (lists.empty()) return;
+  std::string text = win::FromWide(ctx_.Text(message_keys::kListsOverLimit));
+  const size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, lists);
+  ShowEditorMessage(ctx_.sink, text, MessageIcon::kWarning);
 }
 
 void ParameterFilePage::OnPointerMove(int x, int y) {

@@ -30,6 +30,8 @@ class ParameterFilePage : public EditorPage {
   // Before another file replaces an edited one: asks whether to save it. False
   // when the user keeps the current file (Escape, or a save that failed).
   bool SettleCurrentFile();
+  // After a conversion: names the lists whose lines past the 100th a save would drop.
+  void WarnOfLongLists();
   void OnPointerMove(int x, int y);
 
   HCURSOR pointer_ = nullptr;

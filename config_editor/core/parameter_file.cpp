@@ -209,6 +209,17 @@ ConvertResult ConvertToInternal(std::string& parameter_path, MessageSink& sink) 
   return result;
 }
 
+std::vector<std::string> ListsOverLimit(const ProfileFile& internal) {
+  std::vector<std::string> over;
+  auto check = [&](const char* section) {
+    if (internal.Read(section, EntryKey(kMaxEntries), kListEnd) != kListEnd)
+      over.push_back("[" + std::string(section) + "]");
+  };
+  check("include");
+  for (const char* section : kRuleSectionsAfterDestination) check(section);
+  return over;
+}
+
 namespace {
 
 // Appends [section] and its entries, stopping at the list end or at kMaxEntries.

@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config_editor/core/line_reader.h"
 #include "config_editor/core/message_sink.h"
@@ -78,6 +79,11 @@ enum ConvertResult : int {
 // missing section removes what it had written, so a later save can never write a
 // file back with sections missing.
 ConvertResult ConvertToInternal(std::string& parameter_path, MessageSink& sink);
+
+// The lists of the internal file ("[include]", "[exclude]", ...) that came with more
+// lines than a save keeps: only their first kMaxEntries go back into the file, so the
+// user is told when the file is opened rather than finding them gone.
+std::vector<std::string> ListsOverLimit(const ProfileFile& internal);
 
 enum WriteResult : int {
   kWritten = 0,

@@ -273,6 +273,34 @@ TEST(ParameterFileSave, KeepsTheFirstHundredEntries) {
   EXPECT_EQ(e.Saved(), expected);
 }
 
+// Which lists the opening names as longer than a save keeps: 100 lines fit, 101 do
+// not, in any list section, and each list is named once.
+TEST(ParameterFileConvert, NamesTheListsOverTheLimit) {
+  const struct {
+    const char* name;
+    std::vector<std::pair<std::string, int>> lines;  // section, number of lines
+    std::vector<std::string> over;
+  } cases[] = {
+      {"none", {}, {}},
+      {"exactly 100 everywhere", {{"include", 100}, {"exclude", 100}, {"restore", 100}}, {}},
+      {"101 in the include list", {{"include", 101}}, {"[include]"}},
+      {"several, in file order",
+       {{"restore", 150}, {"exclude", 101}, {"crypt", 99}, {"old_versions", 230}},
+       {"[exclude]", "[old_versions]", "[restore]"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Editor e;
+    std::string input = EmptySectionsFile(kGen, "\"E:\\B\"");
+    for (const auto& [section, count] : c.lines) {
+      const std::string header = "[" + section + "]\r\n";
+      input.insert(input.find(header) + header.size(), Repeat(count, section == "include" ? "C:\\" : "x"));
+    }
+    ASSERT_EQ(e.Open(input), kConverted);
+    EXPECT_EQ(ListsOverLimit(ProfileFile(e.internal())), c.over);
+  }
+}
+
 TEST(ParameterFileSave, LongLinesStayWholeAndAreNeverSplit) {
   Editor e;
   const std::string general_line = "note=" + std::string(600, 'g');

@@ -248,23 +248,28 @@ TEST_F(RulePages, EveryPageThroughItsDialogToTheWrittenFile) {
   EXPECT_EQ(ReadFileBytes(path + ".OLD"), kBefore);
 }
 
-// In English, on an include list that is already full: the add button refuses a
-// 101st line, a commented rule keeps its mark unless validated, the file button fills
-// in the full path and refuses one over 220 units, a drive root stays as it is.
+// In English, on an include list that is already full and an exclude list one line
+// over: the opening names the longer list only, the add button refuses a 101st line,
+// a commented rule keeps its mark unless validated, the file button fills in the full
+// path and refuses one over 220 units, a drive root stays as it is.
 TEST_F(RulePages, FullIncludeListCommentsAndChoosers) {
   const std::string general = "[general]\r\nov_obsolete=1\r\nobsolete=30d\r\ncryptkey=\r\nsummary=\r\n\r\n";
   const std::string rest =
-      "[destination]\r\n\"E:\\B\"\r\n\r\n[exclude]\r\n\r\n[md5_compare]\r\n\r\n[old_versions]\r\n\r\n"
+      "[md5_compare]\r\n\r\n[old_versions]\r\n\r\n"
       "[compress]\r\n\r\n[crypt]\r\n\r\n[crypt_path]\r\n\r\n[restore]\r\nC:\\R\\\r\n\r\n# eof\r\n";
   Entries hundred = {"#\"D:\\Off\\\"", "\"C:\\Data\\\""};
   for (int i = 2; i < 100; ++i) hundred.push_back("\"C:\\R" + std::to_string(i) + "\\\"");
-  auto file_with = [&](const Entries& include) {
+  Entries excludes;
+  for (int i = 0; i < 101; ++i) excludes.push_back("yes => (path=\"*.e" + std::to_string(i) + "\")");
+  auto file_with = [&](const Entries& include, const Entries& exclude) {
     std::string text = kMark + general + "[include]\r\n";
     for (const std::string& line : include) text += line + "\r\n";
+    text += "\r\n[destination]\r\n\"E:\\B\"\r\n\r\n[exclude]\r\n";
+    for (const std::string& line : exclude) text += line + "\r\n";
     return text + "\r\n" + rest;
   };
   const std::string path = folder_.File("Vaultrine.ini");
-  WriteFileBytes(path, file_with(hundred));
+  WriteFileBytes(path, file_with(hundred, excludes));
   // The file the chooser picks, and one whose full path is 221 units.
   const std::string picked = folder_.File("picked.txt");
   WriteFileBytes(picked, "x");
@@ -275,7 +280,13 @@ TEST_F(RulePages, FullIncludeListCommentsAndChoosers) {
   editor_ = std::make_unique<EditorDriver>(folder_, false);
   ASSERT_TRUE(editor_->Start());
   pages_ = std::make_unique<PageDriver>(*editor_);
-  Go(kInclude);
+  {
+    auto box = editor_->AnswerBox(IDOK);
+    Go(kInclude);
+    const BoxSeen& seen = box->Join();
+    EXPECT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, "These lists hold more than 100 lines: [exclude]\r\nOnly the first 100 of each are saved.");
+  }
   EXPECT_EQ(TextOf(GetDlgItem(editor_->page(), 1302)), "Locations to back up");
   ASSERT_EQ(Shown(kInclude), hundred);
 
@@ -350,7 +361,8 @@ TEST_F(RulePages, FullIncludeListCommentsAndChoosers) {
   Entries expected = hundred;
   expected[1] = "\"" + picked + "\"";
   expected[2] = "\"C:\\\"";
-  EXPECT_EQ(ReadFileBytes(path), file_with(expected));
+  excludes.pop_back();  // the 101st, of which the user was told
+  EXPECT_EQ(ReadFileBytes(path), file_with(expected, excludes));
 }
 
 }  // namespace
