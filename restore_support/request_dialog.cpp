@@ -101,14 +101,15 @@ bool RequestDialog::OnCommand(int id, int notify_code, HWND control) {
   }
 }
 
+void RequestDialog::PathTooLong() {
+  win::MessageBoxSink sink([this] { return hwnd(); }, false);
+  sink.Show({kPathTooLong, kLibraryCaption, MessageIcon::kWarning});
+}
+
 void RequestDialog::AddEntry(const std::wstring& path) {
-  // The engine reads at most 255 bytes of a line: a longer path would name
+  // A request line holds at most 255 bytes: a longer path cut there would name
   // another file, so it is refused like one over 220 characters.
-  if (path.size() > kChosenPathMax || !FitsRequest(win::FromWide(path))) {
-    win::MessageBoxSink sink([this] { return hwnd(); }, false);
-    sink.Show({kPathTooLong, kLibraryCaption, MessageIcon::kWarning});
-    return;
-  }
+  if (path.size() > kChosenPathMax || !FitsRequest(win::FromWide(path))) return PathTooLong();
   SendMessageW(Item(IDC_REQUEST_LIST), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
 }
 
@@ -166,6 +167,8 @@ void RequestDialog::Confirm() {
   const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   if (folder.empty()) return Box(Text(keys::kAskNoRestoreFolder), MessageIcon::kWarning);
   if (typed_key.empty()) return Box(Text(keys::kAskNoKey), MessageIcon::kWarning);
+  // Cut to fit, the folder would be another one, perhaps holding files of its own.
+  if (!FitsRequest(folder)) return PathTooLong();
   if (count <= 0) {
     Box(Text(keys::kAskNothingSelected), MessageIcon::kWarning);
     End(IDCANCEL);

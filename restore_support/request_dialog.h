@@ -27,6 +27,7 @@ class RequestDialog : public win::DialogBase {
   // Boxes on top of everything, with the engine's caption.
   void Box(const std::wstring& text, MessageIcon icon);
   void ReadSettings();
+  void PathTooLong();
   void AddEntry(const std::wstring& path);
   void AddFolder();
   void AddFile();

@@ -1,6 +1,7 @@
 #include "restore_support/request_rules.h"
 
 #include "common/file_io.h"
+#include "common/raw_value.h"
 #include "common/text_encoding.h"
 
 namespace vaultrine::restore {
@@ -31,10 +32,10 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
+// Whole characters when UTF-8, bytes otherwise: the cut the editor makes.
 std::string Cut(std::string_view s, size_t max_bytes) {
   std::string out(s);
-  CutUtf8(out, max_bytes);
-  if (out.empty() && !s.empty()) out.assign(s.substr(0, max_bytes));  // not UTF-8: bytes
+  CutRawValue(out, max_bytes);
   return out;
 }
 
@@ -42,6 +43,7 @@ std::string Cut(std::string_view s, size_t max_bytes) {
 
 RestoreSettings ScanRestoreSettings(std::string_view text) {
   RestoreSettings s;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   const std::vector<std::string_view> lines = Lines(text);
   for (std::string_view line : lines) {
     if (line.substr(0, kKeyPrefix.size()) == kKeyPrefix) {

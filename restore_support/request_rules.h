@@ -12,7 +12,9 @@ namespace vaultrine::restore {
 inline constexpr const char* kRequestFileName = ".\\DecryptList.txt";
 inline constexpr const char* kRestoredListName = ".\\Revivalis_FileList.txt";
 inline constexpr const char* kDefaultRestoreFolder = "D:\\000_Revivalis";
-inline constexpr size_t kKeyMax = 63;           // bytes of the key
+// Bytes of the key: as many as the editor stores. The backup was made with the whole
+// key, so a restore with only its start would fail to decrypt.
+inline constexpr size_t kKeyMax = 511;
 inline constexpr size_t kRequestPathMax = 255;  // bytes of a folder or entry in the request
 inline constexpr size_t kVolumeNameMax = 64;
 inline constexpr size_t kErrorEntryMax = 191;   // bytes of one failure-window entry
@@ -27,13 +29,14 @@ struct RestoreSettings {
   bool restore_found = false;
 };
 
-// Reads the settings file's text (its bytes; lines beginning with "#" do not count):
-// the key from the first "cryptkey=" line, the destination from the line after
-// "[destination]" wherever the key line stands, the restore folder from the line
-// after "[restore]".
+// Reads the settings file's text (its bytes, after a leading byte-order mark; lines
+// beginning with "#" do not count): the key from the first "cryptkey=" line, the
+// destination from the line after "[destination]" wherever the key line stands, the
+// restore folder from the line after "[restore]". Lines are taken whole, however long.
 RestoreSettings ScanRestoreSettings(std::string_view text);
 
 // ".\DecryptList.txt": mark, "key=", "destination=", then one entry per line, CR LF.
+// The key goes as the bytes given (stored bytes stay stored bytes).
 std::string RequestFileBytes(std::string_view key, std::string_view restore_folder,
                              const std::vector<std::string>& entries);
 

@@ -27,6 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const RestoreSettings s = ScanRestoreSettings(text);
   Check(s.key.size() <= kKeyMax);
+  // The key is the stored bytes themselves, never re-encoded.
+  Check(text.find("cryptkey=" + s.key) != std::string_view::npos || s.key.empty());
   Check(s.volume.size() <= kVolumeNameMax);
   Check(s.destination.find('"') == std::string::npos);
   Check(s.destination_found || (s.destination.empty() && s.volume.empty()));

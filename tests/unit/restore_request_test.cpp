@@ -24,7 +24,14 @@ TEST(RestoreSettings, Scan) {
        {"new", "G:\\B", "", "C:\\R\\", true, true}},
       {"no key line, or one after the destination: the destination is found all the same",
        "[destination]\n\"E:\\B\" ,name=V , search\ncryptkey=late\n", {"late", "E:\\B", "V", "", true, false}},
-      {"a key is cut to 63 bytes", "cryptkey=" + std::string(70, 'k') + "\n", {std::string(63, 'k'), "", "", "", false, false}},
+      {"a first line after the byte-order mark counts",
+       "\xEF\xBB\xBF" "cryptkey=k\r\n[destination]\r\nF:\\B\r\n", {"k", "F:\\B", "", "", true, false}},
+      {"a key as long as the editor keeps is whole", "cryptkey=" + std::string(200, 'k') + "\n",
+       {std::string(200, 'k'), "", "", "", false, false}},
+      {"a longer key is cut on a whole character",
+       "cryptkey=" + std::string(510, 'k') + "\xC3\xA9" "x\n", {std::string(510, 'k'), "", "", "", false, false}},
+      {"a key in the ANSI code page is kept as bytes and cut byte by byte",
+       "cryptkey=cl\xE9" + std::string(507, 'k') + "\x92\x92\n", {"cl\xE9" + std::string(507, 'k') + "\x92", "", "", "", false, false}},
       {"a header on the last line has no value", "[destination]", {"", "", "", "", false, false}},
   };
   for (const auto& c : cases) {
@@ -43,6 +50,9 @@ TEST(RestoreRequest, FileBytes) {
   EXPECT_EQ(RequestFileBytes("cl\xC3\xA9S", "D:\\Restore\\", {"E:\\B\\Docs\\", "E:\\B\\a \xC3\xA9t\xC3\xA9.txt"}),
             "\xEF\xBB\xBFkey=cl\xC3\xA9S\r\ndestination=D:\\Restore\\\r\nE:\\B\\Docs\\\r\nE:\\B\\a \xC3\xA9t\xC3\xA9.txt\r\n");
   EXPECT_EQ(RequestFileBytes("", "", {}), "\xEF\xBB\xBFkey=\r\ndestination=\r\n");
+  // A key kept from the settings in the ANSI code page goes to the engine as those bytes.
+  EXPECT_EQ(RequestFileBytes("cl\xE9S\xE9" "cr\xE8te", "D:\\R\\", {"E:\\B\\"}),
+            "\xEF\xBB\xBFkey=cl\xE9S\xE9" "cr\xE8te\r\ndestination=D:\\R\\\r\nE:\\B\\\r\n");
   EXPECT_TRUE(FitsRequest(std::string(255, 'a')));
   EXPECT_FALSE(FitsRequest(std::string(256, 'a')));
 }

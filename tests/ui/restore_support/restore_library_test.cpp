@@ -457,10 +457,12 @@ std::vector<std::string> ListEntries(HWND list) { return uitest::ListBoxEntries(
 
 class RestoreRequestTest : public RestoreLibraryTest {
  protected:
-  void WriteSettings(const std::string& destination_line) {
+  void WriteSettings(const std::string& destination_line, const std::string& key = kKey,
+                     std::string restore = {}) {
+    if (restore.empty()) restore = folder_.File("restored") + "\\";
     uitest::WriteFileBytes(folder_.File("Vaultrine.ini"),
-                           kMark + "[general]\r\nov_obsolete=1\r\ncryptkey=" + kKey + "\r\n\r\n[destination]\r\n" +
-                               destination_line + "\r\n\r\n[restore]\r\n" + folder_.File("restored") + "\\\r\n");
+                           kMark + "[general]\r\nov_obsolete=1\r\ncryptkey=" + key + "\r\n\r\n[destination]\r\n" +
+                               destination_line + "\r\n\r\n[restore]\r\n" + restore + "\r\n");
   }
   // Runs the request dialog with `script` driving it from another thread.
   void Ask(const std::function<void(HWND)>& script) {
@@ -545,6 +547,64 @@ TEST_F(RestoreRequestTest, WalksFromSettingsToTheRequestFile) {
   SCOPED_TRACE("an empty list warns and closes without a request");
   Ask([&](HWND d) { EXPECT_EQ(PressForBox(d, kStart), Shipped8("ask_16")); });
   EXPECT_FALSE(uitest::FileExists(request));
+}
+
+// The key goes to the engine as the bytes the editor stored, unless typed anew here;
+// a key longer than 63 bytes goes whole (the backup was made with all of it); a
+// restore folder that a request line cannot hold is refused, not cut.
+TEST_F(RestoreRequestTest, KeyBytesAndFolderLengthReachTheRequestUnchanged) {
+  const std::string ansi_key = "cl\xE9S\xE9" "cr\xE8te";  // as the ANSI code page wrote it
+  const std::string long_key = std::string(150, 'k') + "\xC3\xA9";
+  const std::string long_folder = "D:\\" + std::string(260, 'r') + "\\";
+  const std::string too_long =
+      "Selected full pathname exceeds 256 characters\n\nselect a shorter one";
+  const struct {
+    const char* name;
+    std::string stored_key;
+    std::string restore;    // empty: the test's own folder
+    std::string shown_key;  // what the field proposes
+    std::string typed_key;  // empty: left as proposed
+    std::string sent_key;   // empty: no request is expected
+  } cases[] = {
+      {"a key in the ANSI code page, untouched", ansi_key, "", kKey, "", ansi_key},
+      {"the same key typed anew goes in UTF-8", ansi_key, "", kKey, "neuf\xC3\xA9", "neuf\xC3\xA9"},
+      {"a key over 63 bytes, whole", long_key, "", long_key, "", long_key},
+      {"an over-long restore folder is refused", kKey, long_folder, kKey, "", ""},
+  };
+  CreateDirectoryW(ToWide(folder_.File("Docs")).c_str(), nullptr);
+  const std::string request = folder_.File("DecryptList.txt");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteSettings("\"E:\\Backup\"", c.stored_key, c.restore);
+    Load();
+    Ask([&](HWND d) {
+      EXPECT_EQ(FieldUtf8(d, kKeyField), c.shown_key);
+      if (!c.restore.empty()) {
+        EXPECT_EQ(FieldUtf8(d, kRestoreFolder), c.restore);
+      }
+      {
+        uitest::FolderChooserAnswerer chooser(ToWide(folder_.File("Docs")));
+        Press(d, kAddFolder);
+        EXPECT_TRUE(chooser.Join());
+      }
+      EXPECT_TRUE(WaitUntil([&] { return ListEntries(GetDlgItem(d, kSelection)).size() == 1; }));
+      if (!c.typed_key.empty())
+        SendMessageW(GetDlgItem(d, kKeyField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ToWide(c.typed_key).c_str()));
+      if (!c.sent_key.empty()) return Press(d, kStart);
+      EXPECT_EQ(PressForBox(d, kStart), too_long);
+      EXPECT_TRUE(IsWindow(d)) << "stays open for another folder";
+      PressForBox(d, kAbandon);
+    });
+    if (c.sent_key.empty()) {
+      EXPECT_FALSE(uitest::FileExists(request));
+    } else {
+      EXPECT_EQ(uitest::ReadFileBytes(request), kMark + "key=" + c.sent_key + "\r\ndestination=" +
+                                                    folder_.File("restored") + "\\\r\n" + folder_.File("Docs") +
+                                                    "\\\r\n");
+      close_trace_();
+    }
+    Unload();
+  }
 }
 
 TEST_F(RestoreRequestTest, AVolumeNotFoundWarnsAndMarksTheDrive) {
