@@ -291,7 +291,7 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
     EXPECT_NE(restored_list.find(kRestored + "\\" + name + "\r\n"), std::string::npos) << restored_list;
   }
 
-  SCOPED_TRACE("French chosen in the launcher, the launcher and the report again, English back");
+  SCOPED_TRACE("French chosen in the launcher; the launcher, the editor and the report again; English back");
   launcher.ChooseLanguage(1);
   EXPECT_TRUE(WaitUntil([&] { return FileExists(kCatalog) && !FileExists(kCatalog + ".EN"); }));
   EXPECT_TRUE(WaitUntil([&] { return launcher.LabelVisible(kFrenchBackupLabel) && !launcher.LabelVisible(kEnglishBackupLabel); }));
@@ -301,6 +301,22 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
   EXPECT_EQ(french.LanguageShown(), 1);
   EXPECT_TRUE(french.LabelVisible(kFrenchBackupLabel));
   Shot("launcher-fr", french.main());
+  {
+    // The editor, started from the launcher, speaks French too; saved untouched, the
+    // parameter file keeps its bytes.
+    const std::string before = ReadFileBytes(parameter_file);
+    french.Click(LauncherDriver::kConfigure.x, LauncherDriver::kConfigure.y);
+    EditorDriver editor(kProgram);
+    ASSERT_TRUE(editor.Attach()) << DesktopWindows();
+    PageDriver pages(editor);
+    ASSERT_TRUE(pages.Go(kGeneralTab, 1202));
+    EXPECT_EQ(TextOf(GetDlgItem(editor.page(), 1210)), "Param\xC3\xA8tres g\xC3\xA9n\xC3\xA9raux de la sauvegarde");
+    EXPECT_EQ(PageDriver::Field(editor.page(), 1202), "90");
+    Shot("editor-general-fr", editor.main());
+    EXPECT_EQ(pages.CloseSaving(), 0);
+    EXPECT_EQ(ReadFileBytes(parameter_file), before);
+    EXPECT_TRUE(french.WaitRestored());
+  }
   EXPECT_EQ(ObsoleteReport(french, "obsolete-report-fr"),
             kMark + "Jours\tFichiers obsoletes\r\n=====\t==================\r\n\r\n0\t" + gone + "\r\n");
   french.ChooseLanguage(0);

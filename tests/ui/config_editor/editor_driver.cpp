@@ -45,13 +45,14 @@ EditorDriver::EditorDriver(const ScratchFolder& folder, bool french) : folder_(f
   }
 }
 
-bool EditorDriver::Start() {
-  program_ = std::make_unique<StartedProgram>(
-      L"\"" + win::ToWide(folder_ + "\\ConfigVaultrine.exe") + L"\"", folder_);
-  if (!program_->started()) return false;
+EditorDriver::~EditorDriver() {
+  if (attached_) CloseHandle(attached_);
+}
+
+bool EditorDriver::FindMain(DWORD process_id) {
   const std::wstring prefix = std::wstring(kCaption) + L" - ";
   return WaitUntil([&] {
-    main_ = FindProcessWindowWhere(program_->id(), [&](HWND w) {
+    main_ = FindProcessWindowWhere(process_id, [&](HWND w) {
       wchar_t text[512] = {};
       GetWindowTextW(w, text, 512);
       return std::wstring(text).compare(0, prefix.size(), prefix) == 0;
@@ -60,11 +61,39 @@ bool EditorDriver::Start() {
   });
 }
 
-bool EditorDriver::Running() const { return program_ && program_->Wait(0) == STILL_ACTIVE; }
+bool EditorDriver::Start() {
+  program_ = std::make_unique<StartedProgram>(
+      L"\"" + win::ToWide(folder_ + "\\ConfigVaultrine.exe") + L"\"", folder_);
+  if (!program_->started()) return false;
+  process_ = program_->handle();
+  id_ = program_->id();
+  return FindMain(id_);
+}
+
+bool EditorDriver::Attach(int timeout_ms) {
+  const std::wstring prefix = std::wstring(kCaption) + L" - ";
+  HWND found = nullptr;
+  if (!WaitUntil([&] {
+        found = FindProcessWindowWhere(0, [&](HWND w) {
+          wchar_t text[512] = {};
+          GetWindowTextW(w, text, 512);
+          return std::wstring(text).compare(0, prefix.size(), prefix) == 0;
+        });
+        return found != nullptr;
+      }, timeout_ms))
+    return false;
+  GetWindowThreadProcessId(found, &id_);
+  attached_ = process_ = OpenProcess(PROCESS_ALL_ACCESS, FALSE, id_);
+  return process_ != nullptr && FindMain(id_);
+}
+
+bool EditorDriver::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 int EditorDriver::WaitForExit(int timeout_ms) {
-  const DWORD code = program_->Wait(timeout_ms);
-  return code == STILL_ACTIVE ? -1 : static_cast<int>(code);
+  if (!process_ || WaitForSingleObject(process_, timeout_ms) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(process_, &code);
+  return static_cast<int>(code);
 }
 
 HWND EditorDriver::tabs() const { return GetDlgItem(main_, 1000); }
@@ -134,13 +163,13 @@ bool EditorDriver::WaitForTab(int tab, int timeout_ms) const {
 }
 
 HWND EditorDriver::FindMessageBox() const {
-  return FindProcessWindowWhere(program_->id(), [](HWND w) {
+  return FindProcessWindowWhere(id_, [](HWND w) {
     return IsDialogWithCaption(w, kCaption) && GetDlgItem(w, 0xFFFF) && !GetDlgItem(w, kEndText);
   });
 }
 
 HWND EditorDriver::FindEndQuestion() const {
-  return FindProcessWindowWhere(program_->id(), [](HWND w) {
+  return FindProcessWindowWhere(id_, [](HWND w) {
     return IsDialogWithCaption(w, kCaption) && GetDlgItem(w, kEndText) != nullptr;
   });
 }

@@ -22,10 +22,14 @@ class EditorDriver {
   explicit EditorDriver(std::string program_folder);
   EditorDriver(const EditorDriver&) = delete;
   EditorDriver& operator=(const EditorDriver&) = delete;
+  ~EditorDriver();
 
   // Starts the program and waits for its main window; false when it never shows.
   bool Start();
-  HANDLE process() const { return program_->handle(); }
+  // Takes over an editor that another program (the launcher) started, once its main
+  // window shows; false when none does.
+  bool Attach(int timeout_ms = 15000);
+  HANDLE process() const { return process_; }
   bool Running() const;
   // Waits for the program to end; its exit code, or -1 when it is still running.
   int WaitForExit(int timeout_ms = 10000);
@@ -61,8 +65,12 @@ class EditorDriver {
   const std::string& folder() const { return folder_; }
 
  private:
+  bool FindMain(DWORD process_id);
   std::string folder_;
   std::unique_ptr<StartedProgram> program_;
+  HANDLE process_ = nullptr;  // the started program's, or one opened by Attach
+  DWORD id_ = 0;
+  HANDLE attached_ = nullptr;
   HWND main_ = nullptr;
 };
 
