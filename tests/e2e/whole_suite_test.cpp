@@ -141,14 +141,7 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
     EditorDriver editor(kProgram);
     ASSERT_TRUE(editor.Start());
     PageDriver pages(editor);
-    editor.ClickAdvanced();
-    ASSERT_TRUE(WaitUntil([&] { return editor.TabCount() == 8 && editor.FilePageShown(); }));
-    {
-      FileChooserAnswerer chooser(L"New parameter file", L"Vaultrine.ini", editor.process());
-      editor.ClickPage(810, 80);
-      ASSERT_TRUE(chooser.Join().found);
-    }
-    ASSERT_TRUE(WaitUntil([&] { return editor.PathShown() == parameter_file; }));
+    ASSERT_TRUE(pages.NewAdvancedFile(parameter_file));
     Shot("editor-file", editor.main());
     ASSERT_TRUE(pages.Go(kGeneralTab, 1202));
     HWND page = editor.page();

@@ -10,6 +10,7 @@
 #include "common/error_lines.h"
 #include "common/text_encoding.h"
 #include "restore_support/request_rules.h"
+#include "tests/fuzz/error_lines_check.h"
 
 using namespace vaultrine;
 using namespace vaultrine::restore;
@@ -36,20 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const std::string* v : {&s.key, &s.destination, &s.volume, &s.restore_folder})
     Check(v->find('\n') == std::string::npos);
 
-  const std::vector<std::string> lines = SplitErrorLines(text, kErrorEntryMax);
-  std::string joined;
-  for (const std::string& line : lines) {
-    Check(line.size() <= kErrorEntryMax);
-    joined += line;
-  }
-  std::string expected;
-  const std::string_view upto = text.substr(0, text.find('\0'));
-  for (size_t i = 0; i < upto.size(); ++i) {
-    if (upto[i] == '\n') continue;
-    if (upto[i] == '\r' && (i + 1 == upto.size() || upto[i + 1] == '\n')) continue;
-    expected += upto[i];
-  }
-  Check(joined == expected);
+  CheckErrorLines(text, kErrorEntryMax);
 
   const std::string line = RestoredListLine("Standard  ", text);
   Check(line.size() <= kListLineMax + 2);

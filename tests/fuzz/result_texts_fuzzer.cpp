@@ -16,6 +16,7 @@
 #include "backup_support/details_archive.h"
 #include "backup_support/result_window_data.h"
 #include "common/text_encoding.h"
+#include "tests/fuzz/error_lines_check.h"
 
 using namespace vaultrine;
 using namespace vaultrine::backup;
@@ -49,24 +50,6 @@ std::string SummaryByWalk(std::string_view file) {
   return {};
 }
 
-void CheckErrorLines(std::string_view text) {
-  std::string joined;
-  const bool whole = IsValidUtf8(text.substr(0, text.find('\0')));
-  for (const std::string& entry : SplitErrorLines(text)) {
-    Check(entry.size() <= kErrorEntryMax);
-    if (whole) Check(IsValidUtf8(entry));
-    joined += entry;
-  }
-  std::string expected;
-  const std::string_view upto = text.substr(0, text.find('\0'));
-  for (size_t i = 0; i < upto.size(); ++i) {
-    if (upto[i] == '\n') continue;
-    if (upto[i] == '\r' && (i + 1 == upto.size() || upto[i + 1] == '\n')) continue;
-    expected += upto[i];
-  }
-  Check(joined == expected);
-}
-
 void CheckSummaryFolder(std::string_view text, const std::string& file) {
   const std::string folder = SummaryFolderFromText(text);
   Check(folder == SummaryByWalk(text));
@@ -96,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-  CheckErrorLines(text);
+  CheckErrorLines(text, kErrorEntryMax);
 
   const std::string shown = FormatSize(text);
   Check(shown.size() >= 7 && shown.compare(shown.size() - 6, 6, " bytes") == 0);

@@ -116,14 +116,7 @@ TEST(Editor, EndToEndFromTheAdvancedTemplate) {
     EditorDriver editor(folder, false);
     ASSERT_TRUE(editor.Start());
     PageDriver pages(editor);
-    editor.ClickAdvanced();
-    ASSERT_TRUE(WaitUntil([&] { return editor.TabCount() == 8 && editor.FilePageShown(); }));
-    {
-      FileChooserAnswerer chooser(L"New parameter file", L"Vaultrine.ini", editor.process());
-      editor.ClickPage(810, 80);
-      ASSERT_TRUE(chooser.Join().found);
-    }
-    ASSERT_TRUE(WaitUntil([&] { return editor.PathShown() == path; }));
+    ASSERT_TRUE(pages.NewAdvancedFile(path));
 
     ASSERT_TRUE(pages.Go(kGeneralTab, kDelay));
     HWND page = editor.page();

@@ -72,6 +72,16 @@ int PageDriver::Choices(HWND dialog, int combo) {
   return static_cast<int>(SendMessageW(GetDlgItem(dialog, combo), CB_GETCOUNT, 0, 0));
 }
 
+bool PageDriver::NewAdvancedFile(const std::string& path) {
+  editor_.ClickAdvanced();
+  if (!WaitUntil([&] { return editor_.TabCount() == 8 && editor_.FilePageShown(); })) return false;
+  FileChooserAnswerer chooser(L"New parameter file", win::ToWide(path.substr(path.rfind('\\') + 1)),
+                              editor_.process());
+  editor_.ClickPage(810, 80);  // the new-file picture
+  if (!chooser.Join().found) return false;
+  return WaitUntil([&] { return editor_.PathShown() == path; });
+}
+
 int PageDriver::CloseSaving() {
   PostMessageW(editor_.tabs(), WM_KEYDOWN, VK_ESCAPE, 0);
   HWND question = nullptr;

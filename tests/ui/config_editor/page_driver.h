@@ -51,6 +51,10 @@ class PageDriver {
   static int Chosen(HWND dialog, int combo);
   static int Choices(HWND dialog, int combo);
 
+  // Advanced mode, then a new parameter file `path` from its template through the save
+  // chooser; false when the editor does not take it.
+  bool NewAdvancedFile(const std::string& path);
+
   // Escape, then the end question answered "yes"; the program's exit code.
   int CloseSaving();
 
