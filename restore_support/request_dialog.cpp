@@ -101,6 +101,19 @@ bool RequestDialog::OnCommand(int id, int notify_code, HWND control) {
   }
 }
 
+bool RequestDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
+  // Delete removes the selected line, as a double click does: the list works
+  // from the keyboard too. Every other key keeps the list's own handling.
+  if (msg != WM_VKEYTOITEM || reinterpret_cast<HWND>(lp) != Item(IDC_REQUEST_LIST)) return false;
+  if (LOWORD(wp) != VK_DELETE) {
+    result = -1;
+    return true;
+  }
+  RemoveSelected();
+  result = -2;
+  return true;
+}
+
 void RequestDialog::PathTooLong() {
   win::MessageBoxSink sink([this] { return hwnd(); }, false);
   sink.Show({kPathTooLong, kLibraryCaption, MessageIcon::kWarning});

@@ -20,6 +20,7 @@ class RequestDialog : public win::DialogBase {
  protected:
   BOOL OnInit() override;
   bool OnCommand(int id, int notify_code, HWND control) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
 
  private:

@@ -87,7 +87,8 @@ INT_PTR DialogBase::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       OnDestroy();
       return FALSE;
-    case WM_QUERYDRAGICON: {
+    case WM_QUERYDRAGICON:
+    case WM_VKEYTOITEM: {
       // Answered by the procedure's own return value, not through DWLP_MSGRESULT.
       INT_PTR result = FALSE;
       return OnMessage(msg, wp, lp, result) ? result : FALSE;

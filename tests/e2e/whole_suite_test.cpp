@@ -256,7 +256,14 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
             return !percent.empty() && percent[0] != '0' && FindWindowHolding({kLedClock, kLedBackground});
           }, 20000)) {
         Sleep(1500);  // the LEDs light after a second
-        Shot("restore-progress", progress);
+        HWND led = FindWindowHolding({kLedClock, kLedBackground});
+        // Wine raises the X window of the progress window above the other process's
+        // topmost LED when the request dialog hands it the activation (Windows keeps
+        // the LED above): the LED is moved out of the topmost band and back, which
+        // restacks it, so that the picture shows what a Windows user sees.
+        SetWindowPos(led, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(led, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        Shot("restore-progress", {progress, led});
       }
     }
     HWND result = nullptr;

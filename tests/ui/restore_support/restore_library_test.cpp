@@ -531,6 +531,19 @@ TEST_F(RestoreRequestTest, WalksFromSettingsToTheRequestFile) {
     EXPECT_TRUE(WaitUntil([&] { return ListEntries(list).size() == 2; }));
     // The list sorts as the system compares, without regard to case.
     EXPECT_EQ(ListEntries(list), (std::vector<std::string>{folder_.File("a.txt"), folder_.File("Docs") + "\\"}));
+    // From the keyboard: an arrow only moves the selection, Delete removes the line.
+    SendMessageW(list, LB_SETCURSEL, 1, 0);
+    SendMessageW(list, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(ListEntries(list).size(), 2u);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+    SendMessageW(list, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(ListEntries(list), std::vector<std::string>{folder_.File("Docs") + "\\"});
+    {
+      uitest::FileChooserAnswerer chooser(ToWide(Shipped8("ask_12")), ToWide(folder_.File("a.txt")));
+      Press(d, kAddFile);
+      EXPECT_TRUE(chooser.Join().found);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return ListEntries(list).size() == 2; }));
     SendMessageW(GetDlgItem(d, kKeyField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ToWide(kKey).c_str()));
     Press(d, kStart);
   });
