@@ -48,4 +48,16 @@ std::optional<Row> RowOf(HotRegion region) {
   }
 }
 
+std::optional<HotRegion> RegionForKey(unsigned key) {
+  // Virtual-key codes, spelled here so that the rule needs no Windows header.
+  constexpr unsigned kDigit1 = 0x31, kNumpad1 = 0x61, kF1 = 0x70;
+  constexpr HotRegion kTopDown[] = {HotRegion::kConfigure, HotRegion::kBackup, HotRegion::kRestore,
+                                    HotRegion::kObsolete};
+  if (key == kF1) return HotRegion::kHelp;
+  for (unsigned first : {kDigit1, kNumpad1}) {
+    if (key >= first && key < first + 4) return kTopDown[key - first];
+  }
+  return std::nullopt;
+}
+
 }  // namespace vaultrine::launcher

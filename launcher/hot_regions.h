@@ -29,5 +29,8 @@ PixelRect LanguageListBox();
 // restore, obsolete list.
 HotRegion RegionAt(int x, int y);
 std::optional<Row> RowOf(HotRegion region);
+// The keyboard's way to the same places: 1 to 4 (either row of digits) for the rows
+// from the top, F1 for the help sign. `key` is a virtual-key code.
+std::optional<HotRegion> RegionForKey(unsigned key);
 
 }  // namespace vaultrine::launcher

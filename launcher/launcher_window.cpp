@@ -43,6 +43,14 @@ void LauncherWindow::Process(MSG& msg) {
       (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd))) {
     FilterClick();
   }
+  // A row's key does what a click on the row does, and goes no further: the language
+  // list that has the focus must not take it for itself.
+  if (hwnd() && msg.message == WM_KEYDOWN && (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd))) {
+    if (const std::optional<HotRegion> region = RegionForKey(static_cast<unsigned>(msg.wParam))) {
+      Activate(*region);
+      return;
+    }
+  }
   // The click goes on to the normal handling in every case.
   if (hwnd() && IsDialogMessageW(hwnd(), &msg)) return;
   TranslateMessage(&msg);
@@ -191,8 +199,9 @@ void LauncherWindow::OnPointerMove(int x, int y) {
   }
 }
 
-void LauncherWindow::FilterClick() {
-  const HotRegion region = RegionAt(last_x_, last_y_);
+void LauncherWindow::FilterClick() { Activate(RegionAt(last_x_, last_y_)); }
+
+void LauncherWindow::Activate(HotRegion region) {
   const Language lang = board_.language();
   switch (region) {
     case HotRegion::kHelp:

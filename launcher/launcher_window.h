@@ -54,6 +54,7 @@ class LauncherWindow : public win::DialogBase {
   void ApplyLabels();
   void OnPointerMove(int x, int y);
   void FilterClick();
+  void Activate(HotRegion region);
   // Rebuilds every path; false (and a box) when one of them is too long to use.
   bool RebuildPaths(bool report = true);
   void StartCommand(Command command);

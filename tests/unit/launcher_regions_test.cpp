@@ -51,6 +51,21 @@ namespace {
 
 // The labels (48 pixels high) must lie inside their rows, or the highlight would
 // not follow the pointer over the text.
+// The keys reach the rows from the top and the help sign; their neighbours reach nothing.
+TEST(LauncherHotRegions, KeysReachTheRowsInOrder) {
+  const struct {
+    unsigned key;
+    std::optional<HotRegion> expected;
+  } cases[] = {
+      {0x31, HotRegion::kConfigure}, {0x32, HotRegion::kBackup}, {0x33, HotRegion::kRestore},
+      {0x34, HotRegion::kObsolete},  {0x61, HotRegion::kConfigure}, {0x64, HotRegion::kObsolete},
+      {0x70, HotRegion::kHelp},      {0x30, std::nullopt},         {0x35, std::nullopt},
+      {0x60, std::nullopt},          {0x65, std::nullopt},         {0x71, std::nullopt},
+      {0x0D, std::nullopt},          {0x1B, std::nullopt},         {0x26, std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RegionForKey(c.key), c.expected) << std::hex << c.key;
+}
+
 TEST(LauncherHotRegions, LabelsLieInsideTheirRows) {
   const HotRegion regions[] = {HotRegion::kConfigure, HotRegion::kBackup, HotRegion::kRestore,
                                HotRegion::kObsolete};
