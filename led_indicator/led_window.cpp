@@ -31,7 +31,11 @@ BOOL LedWindow::OnInit() {
   // The template's units follow the font, which does not grow exactly as the screen:
   // the window is never smaller than the clock field it holds.
   const RECT area = ClockArea();
-  const int width = std::max<int>(p.width, area.right + 1), height = std::max<int>(p.height, area.bottom + 1);
+  const int width = std::max<int>(p.width, area.right + 1);
+  int height = std::max<int>(p.height, area.bottom + 1);
+  // Scaled up, the empty strip below the clock would grow over the progress
+  // window's percentage: there the window ends just below the clock.
+  if (dpi_ > 96) height = std::min<int>(height, area.bottom + 1 + ScaleForDpi(4, dpi_));
   SetWindowPos(hwnd(), HWND_TOPMOST, p.x, p.y, width, height, SWP_SHOWWINDOW);
   clock_font_.reset(CreateFontW(ScaleForDpi(14, dpi_), 0, 0, 0, 200, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
