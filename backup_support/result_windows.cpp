@@ -127,6 +127,9 @@ BOOL SuccessWindow::OnInit() {
 
 bool SuccessWindow::OnCommand(int id, int notify_code, HWND control) {
   switch (id) {
+    // Enter is the OK button: a keyboard user leaving with Enter gets the archive too.
+    // Escape and the close box still leave without it.
+    case IDOK:
     case IDC_SUCCESS_OK: FinishAndClose(); return true;
     case IDC_SHOW_FILE_LIST: OpenList(kFileListName); return true;
     case IDC_SHOW_ERRORS:
@@ -211,7 +214,7 @@ BOOL FailureWindow::OnInit() {
 }
 
 bool FailureWindow::OnCommand(int id, int notify_code, HWND control) {
-  if (id == IDC_FAILURE_OK) {
+  if (id == IDC_FAILURE_OK || id == IDOK) {
     End(0);
     return true;
   }

@@ -258,7 +258,7 @@ TEST_F(SuccessWindow, ASummaryFolderThatCannotTakeTheArchiveKeepsIt) {
   BoxSeen seen;
   WindowDriver driver(L"Sauvegarde - sans dossier", [&](HWND w) {
     BoxAnswerer answer(w, IDOK);
-    PostMessageW(w, WM_COMMAND, kOk, 0);
+    PostMessageW(w, WM_COMMAND, IDOK, 0);  // the Enter key: what OK does
     seen = answer.Join();
   });
   run.display_good("Sauvegarde - sans dossier", "OK", "d", "1", "0", "0", "1", "1", L"x", task().c_str());
