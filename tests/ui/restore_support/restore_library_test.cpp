@@ -17,6 +17,7 @@
 #include "common/message_file.h"
 #include "common/message_sink.h"
 #include "common/win/raii.h"
+#include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
 #include "restore_support/library_frame.h"
 #include "restore_support/restore_exports.h"
@@ -388,8 +389,9 @@ TEST_F(RestoreLibraryTest, CloseTraceAndUnloadEndTheIndicatorStartedOverTheCorne
     RECT p{}, l{};
     GetWindowRect(progress, &p);
     GetWindowRect(led, &l);
-    EXPECT_EQ(l.left, p.left + 6);
-    EXPECT_EQ(l.top, p.top + 27);
+    // 6 and 27 pixels in on a 96 dpi screen, scaled on a finer one.
+    EXPECT_EQ(l.left, p.left + ScaleForDpi(6, win::ScreenDpi()));
+    EXPECT_EQ(l.top, p.top + ScaleForDpi(27, win::ScreenDpi()));
     EXPECT_TRUE(l.right <= p.right && l.bottom <= p.bottom) << "inside the progress window";
 
     if (by_unload) {
