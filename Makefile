@@ -31,6 +31,9 @@ test: build
 	echo "== program folders and installer"; \
 	{ scripts/assemble-dist && scripts/build-installer --wine-twin && tests/package/check_dist.py .; } || status=1; \
 	echo "== win64 tests under Wine"; scripts/wine-session ctest --preset win64 --output-on-failure || status=1; \
+	echo "== win64 tests under Wine at 144 dpi (the installer's round trip once is enough)"; \
+	WINEPREFIX="$(CURDIR)/build/wineprefix-144" VAULTRINE_DPI=144 \
+	  scripts/wine-session ctest --preset win64 -E package --output-on-failure || status=1; \
 	exit $$status
 
 dist: build

@@ -32,6 +32,13 @@ vaultrine_wine_prefix() {
     "$WINESERVER" -w
     touch "$WINEPREFIX/.vaultrine-unmanaged"
   fi
+  # A finer screen when asked (VAULTRINE_DPI: Wine's LogPixels, 96 by default); a
+  # prefix keeps the last one set.
+  if [[ -n "${VAULTRINE_DPI:-}" && "$(cat "$WINEPREFIX/.vaultrine-dpi" 2>/dev/null)" != "$VAULTRINE_DPI" ]]; then
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VAULTRINE_DPI" /f >/dev/null 2>&1
+    "$WINESERVER" -w
+    echo "$VAULTRINE_DPI" >"$WINEPREFIX/.vaultrine-dpi"
+  fi
 }
 
 # Starts Xvfb on a free display (VAULTRINE_SCREEN pixels, 1280x1024 unless set);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
 #include "tests/ui/helpers/ui_support.h"
 
@@ -70,7 +71,7 @@ bool NearColour(COLORREF c, COLORREF wanted, int tolerance) {
 
 int HeadlineWidth(const std::string& ansi) {
   HDC dc = GetDC(nullptr);
-  HFONT font = CreateFontA(34, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+  HFONT font = CreateFontA(ScaleForDpi(34, win::ScreenDpi()), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial");
   HGDIOBJ old = SelectObject(dc, font);
   SIZE size{};
@@ -89,7 +90,10 @@ POINT DialogPixels(HWND dialog, int x_units, int y_units) {
 
 void ExpectHeadline(HWND window, const std::string& headline, COLORREF colour) {
   const POINT banner = DialogPixels(window, 65, 19);
-  const int kLeft = banner.x + 1, kTop = banner.y + 1, kSignStart = banner.x + 465, kRows = 28;
+  // Pixels of the 96 dpi banner, scaled as the window scales its pictures and font.
+  const int dpi = win::ScreenDpi();
+  const int kLeft = banner.x + 1, kTop = banner.y + 1, kSignStart = banner.x + ScaleForDpi(465, dpi),
+            kRows = ScaleForDpi(28, dpi);
   const int cut = kLeft + HeadlineWidth(headline.substr(0, 48));
   const auto ink = [colour](COLORREF px) { return NearColour(px, colour); };
   EXPECT_TRUE(WaitUntil([&] { return CountPixels(window, {kLeft, kTop, cut, kTop + kRows}, ink) > 20; }))

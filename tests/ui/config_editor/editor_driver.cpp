@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
 
 namespace vaultrine::uitest {
@@ -145,7 +146,9 @@ void EditorDriver::ClickTab(int index) {
   PostMessageW(tabs(), WM_LBUTTONUP, 0, at);
 }
 
-void EditorDriver::ClickPage(int x, int y) {
+void EditorDriver::ClickPage(int x96, int y96) {
+  // The pictures sit where the page's dialog units put them, which grows with the screen.
+  const int x = ScaleForDpi(x96, win::ScreenDpi()), y = ScaleForDpi(y96, win::ScreenDpi());
   HWND p = page();
   PostMessageW(p, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
   PostMessageW(p, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));

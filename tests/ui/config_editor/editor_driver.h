@@ -50,7 +50,7 @@ class EditorDriver {
   // A click on a tab's label, at its middle.
   void ClickTab(int index);
   // The pointer moves to x, y of the page, then the left button goes down.
-  void ClickPage(int x, int y);
+  void ClickPage(int x96, int y96);  // page pixels on a 96 dpi screen
   void ClickAdvanced();
   void PostCommand(int id);
   // Waits until the page of `tab` is shown and its tab selected.

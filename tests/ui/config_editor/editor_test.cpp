@@ -4,9 +4,11 @@
 // scratch program folder and checks what it shows and what it leaves on disk.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <vector>
 
+#include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
 #include "tests/ui/config_editor/editor_driver.h"
 
@@ -138,10 +140,18 @@ TEST_F(Editor, StartupChoosesOnlyACompatibleFileAndClosingLeavesItAlone) {
       pictures.push_back(r);
     }
     ASSERT_EQ(pictures.size(), 2u);
-    EXPECT_EQ(std::vector<LONG>({pictures[0].left, pictures[0].top, pictures[0].right, pictures[0].bottom}),
-              std::vector<LONG>({795, 65, 832, 100}));
-    EXPECT_EQ(std::vector<LONG>({pictures[1].left, pictures[1].top, pictures[1].right, pictures[1].bottom}),
-              std::vector<LONG>({795, 116, 832, 149}));
+    // Exactly at 96 dpi; on a finer screen the dialog units and the regions scale
+    // apart by a rounding, so a pixel of play.
+    const int dpi = win::ScreenDpi(), play = dpi == 96 ? 0 : 2;
+    const PixelRect regions[] = {ScaleForDpi(PixelRect{795, 65, 832, 100}, dpi),
+                                 ScaleForDpi(PixelRect{795, 116, 832, 149}, dpi)};
+    for (int i = 0; i < 2; ++i) {
+      const RECT& r = pictures[i];
+      const PixelRect& want = regions[i];
+      EXPECT_TRUE(std::abs(r.left - want.left) <= play && std::abs(r.top - want.top) <= play &&
+                  std::abs(r.right - want.right) <= play && std::abs(r.bottom - want.bottom) <= play)
+          << i << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    }
     RECT rc;
     GetClientRect(page, &rc);
     EXPECT_GT(rc.right, 832);
@@ -181,7 +191,8 @@ TEST_F(Editor, PicturesHaveTheirSizes) {
     EXPECT_TRUE(h) << icon;
     if (h) DestroyIcon(h);
   }
-  HCURSOR pointer = static_cast<HCURSOR>(LoadImageW(program, MAKEINTRESOURCEW(160), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+  // At its own size (32 pixels): the system's size grows with the screen, and the hotspot with it.
+  HCURSOR pointer = static_cast<HCURSOR>(LoadImageW(program, MAKEINTRESOURCEW(160), IMAGE_CURSOR, 0, 0, 0));
   ASSERT_TRUE(pointer);
   ICONINFO info{};
   ASSERT_TRUE(GetIconInfo(pointer, &info));

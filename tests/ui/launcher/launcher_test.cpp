@@ -227,11 +227,15 @@ TEST_F(Launcher, PicturesHaveTheirSizes) {
     EXPECT_EQ(dib.dsBm.bmBitsPixel, 24);
     DeleteObject(bmp);
   }
+  // The hand the launcher shows, at the system's cursor size: a 32-pixel cursor
+  // whose hotspot, the fingertip, grows with it on a finer screen.
   ICONINFO info{};
   ASSERT_TRUE(GetIconInfo(Hand(), &info));
   EXPECT_FALSE(info.fIcon);
-  EXPECT_EQ(info.xHotspot, 13u);
-  EXPECT_EQ(info.yHotspot, 1u);
+  BITMAP mask{};
+  ASSERT_TRUE(GetObjectW(info.hbmMask, sizeof mask, &mask));
+  EXPECT_EQ(info.xHotspot, 13u * static_cast<unsigned>(mask.bmWidth) / 32u);
+  EXPECT_EQ(info.yHotspot, 1u * static_cast<unsigned>(mask.bmWidth) / 32u);
   if (info.hbmMask) DeleteObject(info.hbmMask);
   if (info.hbmColor) DeleteObject(info.hbmColor);
 }
