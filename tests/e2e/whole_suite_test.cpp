@@ -31,7 +31,7 @@ const std::string kKey = "cl\xC3\xA9" "e2e";
 const std::string kCatalog = kProgram + "\\locale\\gui\\LC_MESSAGES\\vaultrine.mo";
 
 // Success windows of the two libraries and the restore request dialog, by their controls.
-constexpr int kNewCount = 410, kObsoleteCount = 430, kBackupOk = 460, kBackupFailureList = 630;
+constexpr int kNewCount = 410, kObsoleteCount = 430, kBackupOk = 460, kShowObsolete = 490, kBackupFailureList = 630;
 constexpr int kRequestList = 550, kAddFolder = 551, kStart = 554, kKeyField = 556, kRestoreFolder = 557,
               kDestinationField = 558;
 constexpr int kProgressBar = 300, kProgressPercent = 310, kProgressNote = 330, kLedClock = 340, kLedBackground = 360;
@@ -93,7 +93,10 @@ class WholeSuite : public ::testing::Test {
 
   // A backup from the launcher up to its success window, whose new and obsolete
   // counts are read before OK; the launcher is back afterwards.
-  void BackUp(LauncherDriver& launcher, const std::string& shot, std::string& new_count, std::string& obsolete_count) {
+  // With `task_report`, the window's obsolete list of the task is opened first (in Notepad,
+  // closed again) and the report it wrote is kept there.
+  void BackUp(LauncherDriver& launcher, const std::string& shot, std::string& new_count, std::string& obsolete_count,
+              std::string* task_report = nullptr) {
     launcher.Click(LauncherDriver::kBackup.x, LauncherDriver::kBackup.y);
     HWND window = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (window = FindWindowHolding({kNewCount, kBackupOk})) || FindWindowHolding({kBackupFailureList}); }, 60000))
@@ -102,6 +105,18 @@ class WholeSuite : public ::testing::Test {
     new_count = TextOf(GetDlgItem(window, kNewCount));
     obsolete_count = TextOf(GetDlgItem(window, kObsoleteCount));
     Shot(shot, window);
+    if (task_report) {
+      const std::string report = kProgram + "\\Lapsarium_FileList.txt";
+      DeleteFileW(ToWide(report).c_str());
+      PostMessageW(window, WM_COMMAND, MAKEWPARAM(kShowObsolete, BN_CLICKED), 0);
+      HWND notepad = nullptr;
+      EXPECT_TRUE(WaitUntil([&] { return (notepad = FindWindowW(L"Notepad", nullptr)) != nullptr; }, 30000))
+          << DesktopWindows();
+      *task_report = ReadFileBytes(report);
+      Shot(shot + "-task-report", notepad);
+      PostMessageW(notepad, WM_CLOSE, 0, 0);
+      EXPECT_TRUE(WaitUntil([&] { return !IsWindow(notepad); }));
+    }
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(kBackupOk, BN_CLICKED), 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
     ASSERT_TRUE(launcher.WaitRestored());
@@ -217,10 +232,13 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
 
   SCOPED_TRACE("second backup after a deletion: one obsolete file, then the report");
   ASSERT_TRUE(DeleteFileW(ToWide(kSource + "\\Notes\\old.txt").c_str()));
-  BackUp(launcher, "backup-success-obsolete", new_count, obsolete_count);
+  std::string task_report;
+  BackUp(launcher, "backup-success-obsolete", new_count, obsolete_count, &task_report);
   EXPECT_EQ(new_count, "1") << "the file held open the first time";
   EXPECT_EQ(obsolete_count, "1");
   const std::string gone = kBackups + "\\C" + kSource.substr(2) + "\\Notes\\old.txt";
+  // The success window's list: this task's rows only, without a heading.
+  EXPECT_EQ(task_report, kMark + "0\t" + gone + "\r\n");
   EXPECT_EQ(ObsoleteReport(launcher, "obsolete-report-en"),
             kMark + "Days \tObsolete files    \r\n=====\t==================\r\n\r\n0\t" + gone + "\r\n");
 
