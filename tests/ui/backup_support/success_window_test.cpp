@@ -182,6 +182,8 @@ TEST_F(SuccessWindow, BusyRunOpensItsListsAndOkFilesTheArchive) {
   CreateDirectoryW(ToWide(folder).c_str(), nullptr);
   const std::string database = folder + "\\" + std::string(64 - folder.size() - 1 - 7, 'd') + ".sqlite";
   ASSERT_EQ(database.size(), 64u);
+  // Wine reuses process ids: a run that failed half-way may have left this database.
+  DeleteFileW(ToWide(database).c_str());
   {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(database.c_str(), &db), SQLITE_OK);
