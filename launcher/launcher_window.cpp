@@ -39,13 +39,11 @@ HWND LauncherWindow::Open() {
 }
 
 void LauncherWindow::Process(MSG& msg) {
-  if (hwnd() && (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK) &&
-      (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd))) {
-    FilterClick();
-  }
+  const bool ours = hwnd() && (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd));
+  if (ours && (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK)) FilterClick();
   // A row's key does what a click on the row does, and goes no further: the language
   // list that has the focus must not take it for itself.
-  if (hwnd() && msg.message == WM_KEYDOWN && (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd))) {
+  if (ours && msg.message == WM_KEYDOWN) {
     if (const std::optional<HotRegion> region = RegionForKey(static_cast<unsigned>(msg.wParam))) {
       Activate(*region);
       return;

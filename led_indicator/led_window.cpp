@@ -35,7 +35,7 @@ BOOL LedWindow::OnInit() {
   int height = std::max<int>(p.height, area.bottom + 1);
   // Scaled up, the empty strip below the clock would grow over the progress
   // window's percentage: there the window ends just below the clock.
-  if (dpi_ > 96) height = std::min<int>(height, area.bottom + 1 + ScaleForDpi(4, dpi_));
+  if (dpi_ > kDesignDpi) height = std::min<int>(height, area.bottom + 1 + ScaleForDpi(4, dpi_));
   SetWindowPos(hwnd(), HWND_TOPMOST, p.x, p.y, width, height, SWP_SHOWWINDOW);
   clock_font_.reset(CreateFontW(ScaleForDpi(14, dpi_), 0, 0, 0, 200, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "common/win/wide.h"
 #include "tests/e2e/suite_driver.h"
@@ -106,33 +107,34 @@ class WholeSuite : public ::testing::Test {
     obsolete_count = TextOf(GetDlgItem(window, kObsoleteCount));
     Shot(shot, window);
     if (task_report) {
-      const std::string report = kProgram + "\\Lapsarium_FileList.txt";
-      DeleteFileW(ToWide(report).c_str());
-      PostMessageW(window, WM_COMMAND, MAKEWPARAM(kShowObsolete, BN_CLICKED), 0);
-      HWND notepad = nullptr;
-      EXPECT_TRUE(WaitUntil([&] { return (notepad = FindWindowW(L"Notepad", nullptr)) != nullptr; }, 30000))
-          << DesktopWindows();
-      *task_report = ReadFileBytes(report);
-      Shot(shot + "-task-report", notepad);
-      PostMessageW(notepad, WM_CLOSE, 0, 0);
-      EXPECT_TRUE(WaitUntil([&] { return !IsWindow(notepad); }));
+      *task_report = ReportInNotepad(
+          [&] { PostMessageW(window, WM_COMMAND, MAKEWPARAM(kShowObsolete, BN_CLICKED), 0); }, shot + "-task-report");
     }
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(kBackupOk, BN_CLICKED), 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
     ASSERT_TRUE(launcher.WaitRestored());
   }
 
-  // The obsolete report from the launcher: Notepad shows it, and is closed.
-  std::string ObsoleteReport(LauncherDriver& launcher, const std::string& shot) {
+  // The obsolete report that `open` asks for: read while Notepad shows it, then Notepad
+  // is closed.
+  static std::string ReportInNotepad(const std::function<void()>& open, const std::string& shot) {
     const std::string report = kProgram + "\\Lapsarium_FileList.txt";
     DeleteFileW(ToWide(report).c_str());
-    launcher.Click(LauncherDriver::kObsolete.x, LauncherDriver::kObsolete.y);
+    open();
     HWND notepad = nullptr;
     EXPECT_TRUE(WaitUntil([&] { return (notepad = FindWindowW(L"Notepad", nullptr)) != nullptr; }, 30000))
         << DesktopWindows();
     const std::string bytes = ReadFileBytes(report);
     Shot(shot, notepad);
     PostMessageW(notepad, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(notepad); }));
+    return bytes;
+  }
+
+  // The obsolete report from the launcher; the launcher is back afterwards.
+  std::string ObsoleteReport(LauncherDriver& launcher, const std::string& shot) {
+    const std::string bytes =
+        ReportInNotepad([&] { launcher.Click(LauncherDriver::kObsolete.x, LauncherDriver::kObsolete.y); }, shot);
     EXPECT_TRUE(launcher.WaitRestored());
     return bytes;
   }

@@ -49,8 +49,6 @@ TEST(LauncherHotRegions, RowsMapToTheirRegions) {
 namespace vaultrine::launcher {
 namespace {
 
-// The labels (48 pixels high) must lie inside their rows, or the highlight would
-// not follow the pointer over the text.
 // The keys reach the rows from the top and the help sign; their neighbours reach nothing.
 TEST(LauncherHotRegions, KeysReachTheRowsInOrder) {
   const struct {
@@ -66,6 +64,8 @@ TEST(LauncherHotRegions, KeysReachTheRowsInOrder) {
   for (const auto& c : cases) EXPECT_EQ(RegionForKey(c.key), c.expected) << std::hex << c.key;
 }
 
+// The labels (48 pixels high) must lie inside their rows, or the highlight would
+// not follow the pointer over the text.
 TEST(LauncherHotRegions, LabelsLieInsideTheirRows) {
   const HotRegion regions[] = {HotRegion::kConfigure, HotRegion::kBackup, HotRegion::kRestore,
                                HotRegion::kObsolete};

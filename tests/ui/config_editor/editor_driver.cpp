@@ -148,7 +148,8 @@ void EditorDriver::ClickTab(int index) {
 
 void EditorDriver::ClickPage(int x96, int y96) {
   // The pictures sit where the page's dialog units put them, which grows with the screen.
-  const int x = ScaleForDpi(x96, win::ScreenDpi()), y = ScaleForDpi(y96, win::ScreenDpi());
+  const int dpi = win::ScreenDpi();
+  const int x = ScaleForDpi(x96, dpi), y = ScaleForDpi(y96, dpi);
   HWND p = page();
   PostMessageW(p, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
   PostMessageW(p, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));

@@ -390,8 +390,9 @@ TEST_F(RestoreLibraryTest, CloseTraceAndUnloadEndTheIndicatorStartedOverTheCorne
     GetWindowRect(progress, &p);
     GetWindowRect(led, &l);
     // 6 and 27 pixels in on a 96 dpi screen, scaled on a finer one.
-    EXPECT_EQ(l.left, p.left + ScaleForDpi(6, win::ScreenDpi()));
-    EXPECT_EQ(l.top, p.top + ScaleForDpi(27, win::ScreenDpi()));
+    const int dpi = win::ScreenDpi();
+    EXPECT_EQ(l.left, p.left + ScaleForDpi(6, dpi));
+    EXPECT_EQ(l.top, p.top + ScaleForDpi(27, dpi));
     EXPECT_TRUE(l.right <= p.right && l.bottom <= p.bottom) << "inside the progress window";
 
     if (by_unload) {
