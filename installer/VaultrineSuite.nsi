@@ -81,32 +81,9 @@ LangString Guide ${LANG_FRENCH} "Documentation.pdf"
 
 Var CatalogName   ; vaultrine.mo (French) or vaultrine.mo.EN (English, parked)
 
-; The program folder may carry stand-in engines for tests and demonstrations. They bear
-; the names of the real engines, so one never replaces an engine that was already in
-; the folder, and the uninstaller removes only those that the installer put there.
-!macro StandInEngine NAME
-  ReadRegStr $R0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
-  ReadRegDWORD $R1 HKCU "${UNINSTALL_KEY}" "StandIn ${NAME}"
-  ${If} ${FileExists} "$INSTDIR\${NAME}"
-  ${AndIfNot} $R0 == $INSTDIR
-    StrCpy $R1 0
-  ${ElseIfNot} ${FileExists} "$INSTDIR\${NAME}"
-    StrCpy $R1 1
-  ${EndIf}
-  ${If} $R1 == 1
-    SetOutPath "$INSTDIR"
-    File "${SOURCE}\${NAME}"
-  ${EndIf}
-  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "StandIn ${NAME}" $R1
-!macroend
-
-!macro UnStandInEngine NAME
-  ReadRegDWORD $R1 HKCU "${UNINSTALL_KEY}" "StandIn ${NAME}"
-  ${If} $R1 == 1
-    Delete "$INSTDIR\${NAME}"
-  ${EndIf}
-!macroend
-
+; The engines are installed apart from the suite and are never in the payload, so an
+; engine in the chosen folder is neither replaced nor removed: the uninstaller deletes
+; only the files listed from dist/.
 !include "${FILES}"
 
 Function .onInit

@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """The two program folders that make dist assembles hold exactly what a workstation
-needs and nothing else: the five deliverables, the stand-in engines when the build
-made them, the data files byte for byte as built, the guides, and a README.txt that
-names the stand-ins as what they are. Every binary is of the folder's architecture,
-stripped, imports only Windows' own DLLs, and the libraries export exactly their .def.
+needs and nothing else: the five deliverables, the data files byte for byte as built,
+the guides, and a README.txt that says the engines are installed apart. Never an
+engine: the stand-ins that tools/engines builds are test doubles, so neither folder
+nor the installer made from dist/ may carry them. Every binary is of the folder's
+architecture, stripped, imports only Windows' own DLLs, and the libraries export
+exactly their .def.
 
     check_dist.py <source tree>
 """
@@ -40,10 +42,10 @@ def check(root, folder, preset, triplet, pe_format):
     if not dist.is_dir():
         fail(folder, "missing: run make dist")
         return
-    engines = [e for e in ENGINES
-               if (build / "bin" / e).is_file() or (build / "programfolder" / e).is_file()]
-    expected = set(DELIVERABLES + DATA + GUIDES + engines + [CATALOG, "README.txt"])
+    expected = set(DELIVERABLES + DATA + GUIDES + [CATALOG, "README.txt"])
     present = {p.relative_to(dist).as_posix() for p in dist.rglob("*") if p.is_file()}
+    for name in sorted({p.name for p in dist.rglob("*")} & set(ENGINES)):
+        fail(folder, f"holds the engine {name}: the stand-ins are test doubles, the real engines are installed apart")
     for name in sorted(present - expected):
         fail(folder, f"holds {name}, which does not belong in a program folder")
     for name in sorted(expected - present):
@@ -83,20 +85,36 @@ def check(root, folder, preset, triplet, pe_format):
             fail(folder, "README.txt has lines not ended by CR LF")
         text = readme.decode("utf-8-sig")
         for engine in ENGINES:
-            named = re.findall(rf"(?<![\w]){re.escape(engine)}", text)
-            if engine in engines and len(named) < 2:
-                fail(folder, f"README.txt does not name the stand-in {engine} in both languages")
-            if engine not in engines and named:
-                fail(folder, f"README.txt names {engine}, which the folder does not hold")
-        if engines and ("stand-in" not in text or "remplacement" not in text):
-            fail(folder, "README.txt does not say that the engines are stand-ins")
-    print(f"{folder}/: {len(present)} files{', stand-in engines ' + ' '.join(engines) if engines else ''}")
+            if len(re.findall(rf"(?<![\w]){re.escape(engine)}", text)) < 2:
+                fail(folder, f"README.txt does not say in both languages where {engine} goes")
+        if "stand-in" in text or "remplacement" in text:
+            fail(folder, "README.txt speaks of stand-in engines, which no program folder holds")
+    print(f"{folder}/: {len(present)} files")
+
+
+def check_installer(root):
+    """The installer wraps dist/ through the lists scripts/build-installer generates
+    from it: neither they nor the script may put an engine into the user's folder."""
+    files = root / "build" / "installer" / "files.nsh"
+    if not files.is_file():
+        fail("installer", "build/installer/files.nsh missing: run make installer")
+        return
+    script = (root / "installer" / "VaultrineSuite.nsi").read_text(encoding="utf-8")
+    for source, text in (("files.nsh", files.read_text(encoding="utf-8")), ("VaultrineSuite.nsi", script)):
+        for line in text.splitlines():
+            if line.lstrip().startswith(";"):
+                continue
+            for engine in ENGINES:
+                if re.search(rf"(?<![\w]){re.escape(engine)}", line) and re.match(r"\s*(File|!insertmacro)\b", line):
+                    fail("installer", f"{source} installs {engine}: {line.strip()}")
+    print("installer: no engine in what it installs")
 
 
 def main():
     root = Path(sys.argv[1]).resolve()
     for entry in FOLDERS:
         check(root, *entry)
+    check_installer(root)
     for f in failures:
         print("FAIL", f)
     return 1 if failures else 0

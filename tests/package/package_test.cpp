@@ -256,12 +256,14 @@ TEST_F(Installer, UpdateAndUninstallKeepTheUsersFilesAndEngines) {
   ScratchFolder scratch;
   const std::string folder = scratch.File("Vaultrine");
   CreateDirectoryW(ToWide(folder).c_str(), nullptr);
-  const std::string real_engine = "the restore engine that was there before";
-  WriteFileBytes(folder + "\\Revivalis.exe", real_engine);
+  // The engines are installed apart; the installer neither brings nor replaces them.
+  const std::map<std::string, std::string> engines = {{"Revivalis.exe", "the restore engine that was there before"},
+                                                      {"Vaultrine.exe", "the backup engine that was there before"}};
+  for (const auto& [name, bytes] : engines) WriteFileBytes(folder + "\\" + name, bytes);
 
   Install(folder, "fr");
-  ExpectInstalled(folder, kCatalog, {"Revivalis.exe"});
-  EXPECT_TRUE(SameBytes(folder + "\\Revivalis.exe", real_engine)) << "an engine already there stays";
+  ExpectInstalled(folder, kCatalog, {"Revivalis.exe", "Vaultrine.exe"});
+  for (const auto& [name, bytes] : engines) EXPECT_TRUE(SameBytes(folder + "\\" + name, bytes)) << name << " stays";
 
   // A season of use: settings, lists, reports, archives, the database, and English
   // chosen in the launcher (the catalog parked).
@@ -281,7 +283,7 @@ TEST_F(Installer, UpdateAndUninstallKeepTheUsersFilesAndEngines) {
   ASSERT_TRUE(MoveFileW(ToWide(folder + "\\" + kCatalog).c_str(), ToWide(folder + "\\" + kParked).c_str()));
 
   Install(folder, "fr");
-  std::set<std::string> kept = {"Revivalis.exe"};
+  std::set<std::string> kept = {"Revivalis.exe", "Vaultrine.exe"};
   for (const auto& entry : users_files) kept.insert(entry.first);
   ExpectInstalled(folder, kParked, kept);
   for (const auto& [name, bytes] : users_files) EXPECT_EQ(ReadFileBytes(folder + "\\" + name), bytes) << name;
@@ -290,7 +292,7 @@ TEST_F(Installer, UpdateAndUninstallKeepTheUsersFilesAndEngines) {
   std::set<std::string> expected_left = kept;
   EXPECT_EQ(FilesUnder(folder), expected_left);
   for (const auto& [name, bytes] : users_files) EXPECT_EQ(ReadFileBytes(folder + "\\" + name), bytes) << name;
-  EXPECT_TRUE(SameBytes(folder + "\\Revivalis.exe", real_engine));
+  for (const auto& [name, bytes] : engines) EXPECT_TRUE(SameBytes(folder + "\\" + name, bytes)) << name;
   EXPECT_FALSE(FileExists(ShortcutPath()));
   EXPECT_FALSE(UninstallEntryExists());
 }
