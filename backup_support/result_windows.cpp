@@ -2,7 +2,9 @@
 
 #include "backup_support/details_archive.h"
 #include "backup_support/engine_window.h"
+#include "backup_support/last_backup_status.h"
 #include "backup_support/resource.h"
+#include "common/file_io.h"
 #include "common/win/message_box_sink.h"
 #include "common/win/obsolete_report_win.h"
 #include "common/win/process_runner.h"
@@ -25,6 +27,19 @@ constexpr COLORREF kNoticeOrange = RGB(255, 128, 64);
 constexpr DWORD kViewerPauseMs = 200;
 
 std::string SlotText(const TranslatedSlots& slots, int id) { return win::AnsiToUtf8(slots.Get(id)); }
+
+BackupTime Now() {
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute};
+}
+
+// Beside the lists, for the launcher; a status that cannot be written takes the
+// previous one away rather than let it pass for this run.
+void LeaveStatus(const LastBackup& status) {
+  const std::string path = LastBackupPath({});
+  if (!WriteLastBackup(path, status)) RemoveFile(path);
+}
 
 }  // namespace
 
@@ -97,6 +112,8 @@ SuccessWindow::SuccessWindow(HINSTANCE instance, const ResultWindowData& data, c
     : ResultWindow(instance, IDD_SUCCESS, data, slots, background, true), lists_(lists) {}
 
 BOOL SuccessWindow::OnInit() {
+  LeaveStatus(SuccessStatus(data_, lists_.error_count(),
+                            ReadFileStart(kErrorListName, kLastBackupReadMax).value_or(std::string()), Now()));
   OpenCommon(IDC_DATE, IDC_DATE_LABEL);
   win::SetDlgItemTextUtf8(hwnd(), IDC_NEW_COUNT, data_.new_count);
   win::SetDlgItemTextUtf8(hwnd(), IDC_MODIFIED_COUNT, data_.modified_count);
@@ -200,6 +217,7 @@ FailureWindow::FailureWindow(HINSTANCE instance, const ResultWindowData& data, c
     : ResultWindow(instance, IDD_FAILURE, data, slots, background, false) {}
 
 BOOL FailureWindow::OnInit() {
+  LeaveStatus(FailureStatus(data_, Now()));
   OpenCommon(IDC_FAILURE_DATE, IDC_FAILURE_DATE_LABEL);
   const HWND list = Item(IDC_ERROR_LIST);
   for (const std::string& entry : SplitErrorLines(data_.error_text)) {

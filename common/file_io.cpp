@@ -74,6 +74,10 @@ bool TruncateOpenFile(std::FILE* f, int64_t size) {
   std::fflush(f);
   return _chsize_s(_fileno(f), size) == 0 && _fseeki64(f, size, SEEK_SET) == 0;
 }
+bool MoveFileOver(const std::string& new_file, const std::string& target) {
+  return MoveFileExW(Wide(new_file).c_str(), Wide(target).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
 bool ReplaceFileKeepingBackup(const std::string& new_file, const std::string& target,
                               const std::string& backup) {
   const std::wstring wnew = Wide(new_file), wtarget = Wide(target), wbackup = Wide(backup);
@@ -162,6 +166,11 @@ void SyncFolderOf(const std::string& path) {
   }
 }
 }  // namespace
+bool MoveFileOver(const std::string& new_file, const std::string& target) {
+  if (std::rename(new_file.c_str(), target.c_str()) != 0) return false;
+  SyncFolderOf(target);
+  return true;
+}
 bool ReplaceFileKeepingBackup(const std::string& new_file, const std::string& target,
                               const std::string& backup) {
   std::remove(backup.c_str());
@@ -178,6 +187,30 @@ bool ReplaceFileKeepingBackup(const std::string& new_file, const std::string& ta
 #endif
 
 bool FileReadable(const std::string& path) { return OpenFile(path, "rb") != nullptr; }
+
+bool WriteFileReplacing(const std::string& target, std::string_view bytes) {
+  const std::string temporary = target + ".tmp";
+  bool ok = false;
+  {
+    UniqueFile f = OpenFile(temporary, "wb");
+    if (!f) return false;
+    ok = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size() && SyncFile(f.get());
+    ok = std::fclose(f.release()) == 0 && ok;
+  }
+  ok = ok && MoveFileOver(temporary, target);
+  if (!ok) RemoveFile(temporary);
+  return ok;
+}
+
+std::optional<std::string> ReadFileStart(const std::string& path, size_t max_bytes) {
+  UniqueFile f = OpenFile(path, "rb");
+  if (!f) return std::nullopt;
+  std::string out(max_bytes, '\0');
+  const size_t n = std::fread(out.data(), 1, max_bytes, f.get());
+  if (std::ferror(f.get())) return std::nullopt;
+  out.resize(n);
+  return out;
+}
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   UniqueFile f = OpenFile(path, "rb");

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vaultrine {
 
@@ -42,6 +43,15 @@ bool TruncateOpenFile(std::FILE* f, int64_t size);
 bool ReplaceFileKeepingBackup(const std::string& new_file, const std::string& target,
                               const std::string& backup);
 
+// Moves `new_file` over `target` in one step: the name `target` holds either the
+// previous file or the new one, never nothing and never a part.
+bool MoveFileOver(const std::string& new_file, const std::string& target);
+
+// Writes `bytes` to `target` through a temporary beside it (target + ".tmp") that
+// replaces it once whole and on the disk; on any failure the previous file stays as
+// it was and the temporary is removed.
+bool WriteFileReplacing(const std::string& target, std::string_view bytes);
+
 // Creates `utf8_path` for writing only when no file of that name exists yet.
 UniqueFile CreateNewFile(const std::string& utf8_path);
 
@@ -58,5 +68,7 @@ inline constexpr char kPathSeparator = '/';
 
 // Whole file as bytes; nullopt when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& utf8_path);
+// At most the first `max_bytes` of a file; nullopt when it cannot be read.
+std::optional<std::string> ReadFileStart(const std::string& utf8_path, size_t max_bytes);
 
 }  // namespace vaultrine

@@ -18,4 +18,15 @@ std::string LauncherMessage(LauncherText text, Language language) {
   return {};
 }
 
+std::string MissingEngineMessage(const std::string& program, const std::string& folder, Language language) {
+  if (language == Language::kEnglish) {
+    return "The program " + program + " is not in the folder\n" + folder +
+           "\n\nThe backup and restore engines are installed apart from the suite: copy them into "
+           "this folder (user's guide, chapter \"When something goes wrong\").";
+  }
+  return "Le programme " + program + " n'est pas dans le dossier\n" + folder +
+         "\n\nLes moteurs de sauvegarde et de restauration s'installent \xC3\xA0 part : copiez-les dans "
+         "ce dossier (documentation, chapitre \xC2\xAB Quand quelque chose ne va pas \xC2\xBB).";
+}
+
 }  // namespace vaultrine::launcher

@@ -16,4 +16,8 @@ enum class LauncherText {
 
 std::string LauncherMessage(LauncherText text, Language language);
 
+// Back up or restore chosen while the engine is not in the program folder: names the
+// program and the folder, and where the guide tells how to install the engines.
+std::string MissingEngineMessage(const std::string& program, const std::string& folder, Language language);
+
 }  // namespace vaultrine::launcher

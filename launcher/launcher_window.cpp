@@ -4,6 +4,7 @@
 
 
 #include "common/file_io.h"
+#include "common/last_backup.h"
 #include "common/win/process_runner.h"
 #include "common/win/raii.h"
 #include "common/win/wide.h"
@@ -11,6 +12,19 @@
 #include "launcher/resource.h"
 
 namespace vaultrine::launcher {
+
+namespace {
+
+// The line in the pictures' ink, a failure in red, on the parchment behind it.
+constexpr COLORREF kParchment = RGB(0xF4, 0xE9, 0xCF);
+constexpr COLORREF kInk = RGB(0x4B, 0x2E, 0x16);
+constexpr COLORREF kFailureRed = RGB(0xC0, 0x00, 0x00);
+// Pixels like the rest of the picture, so the line keeps its place at any dpi.
+constexpr int kStatusFontPixels = 11;
+
+const char* EngineOf(Command command) { return command == Command::kBackup ? "Vaultrine.exe" : "Revivalis.exe"; }
+
+}  // namespace
 
 LauncherEnvironment SystemEnvironment() {
   LauncherEnvironment env;
@@ -90,6 +104,12 @@ BOOL LauncherWindow::OnInit() {
   ApplyLabels();
   // A folder too deep to use is reported when a command needs it, not at start.
   RebuildPaths(false);
+  parchment_.reset(CreateSolidBrush(kParchment));
+  status_font_.reset(CreateFontW(-kStatusFontPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
+                             L"Tahoma"));
+  SendMessageW(Item(IDC_LAST_BACKUP), WM_SETFONT, reinterpret_cast<WPARAM>(status_font_.get()), FALSE);
+  ShowLastBackup();
   return TRUE;
 }
 
@@ -108,6 +128,7 @@ bool LauncherWindow::OnCommand(int id, int notify_code, HWND control) {
           SwitchCatalog(chosen);
           board_.ChangeLanguage(chosen);
           ApplyLabels();
+          ShowLastBackup();
         }
         return true;
       }
@@ -125,6 +146,13 @@ bool LauncherWindow::OnPaint() {
   const int cy = GetSystemMetrics(SM_CYICON);
   DrawIcon(dc.get(), (rc.right - cx + 1) / 2, (rc.bottom - cy + 1) / 2, icon_);
   return true;
+}
+
+HBRUSH LauncherWindow::OnCtlColor(HDC dc, HWND control, UINT message) {
+  if (message != WM_CTLCOLORSTATIC || control != Item(IDC_LAST_BACKUP)) return nullptr;
+  SetTextColor(dc, last_backup_.failed ? kFailureRed : kInk);
+  SetBkColor(dc, kParchment);
+  return parchment_.get();
 }
 
 void LauncherWindow::OnDestroy() {
@@ -148,6 +176,10 @@ bool LauncherWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) 
     case WM_QUERYDRAGICON:
       result = reinterpret_cast<INT_PTR>(icon_);
       return true;
+    case WM_ACTIVATE:
+      // Back in front, perhaps after a backup started elsewhere: read the status again.
+      if (LOWORD(wp) != WA_INACTIVE) ShowLastBackup();
+      return false;
     default: return false;
   }
 }
@@ -167,6 +199,9 @@ void LauncherWindow::PinLayout() {
       for (bool hot : {false, true}) SetWindowPos(Item(LabelId(row, l, hot)), nullptr, at.x, at.y, 0, 0, keep);
     }
   }
+  SetWindowPos(Item(IDC_LAST_BACKUP), nullptr, kLastBackupBox.left, kLastBackupBox.top,
+               kLastBackupBox.right - kLastBackupBox.left + 1, kLastBackupBox.bottom - kLastBackupBox.top + 1,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   const PixelRect list = LanguageListBox();
   SetWindowPos(Item(IDC_LANGUAGE_LIST), nullptr, list.left, list.top, list.right - list.left,
                list.bottom - list.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -259,14 +294,44 @@ void LauncherWindow::StartCommand(Command command) {
   }
   if (command == Command::kDocumentation) {
     win::RunNoWait(win::LauncherNoWaitVariant(hwnd()), line, paths_.working_folder);
-  } else {
-    win::RunAndWait(win::LauncherWaitVariant(hwnd()), line, paths_.working_folder);
+    return;
   }
+  // The engines are installed apart from the suite: say which one is missing and
+  // where it belongs rather than pass on the system's "file not found".
+  if ((command == Command::kBackup || command == Command::kRestore) &&
+      !FileReadable(paths_.program_folder + "\\" + EngineOf(command))) {
+    ShowInfo(MissingEngineMessage(EngineOf(command), paths_.program_folder, lang));
+    return;
+  }
+  win::RunAndWait(win::LauncherWaitVariant(hwnd()), line, paths_.working_folder);
+  ShowLastBackup();
 }
 
 void LauncherWindow::ShowInfo(const std::string& text) {
   MessageBoxW(hwnd(), win::ToWide(text).c_str(), win::ToWide(kLauncherCaption).c_str(),
               MB_OK | MB_ICONINFORMATION | MB_TOPMOST);
+}
+
+void LauncherWindow::ShowLastBackup() {
+  HWND control = Item(IDC_LAST_BACKUP);
+  if (!control) return;
+  LastBackup status;
+  if (!paths_.program_folder.empty()) status = ReadLastBackup(paths_.program_folder + "\\" + kLastBackupFileName);
+  last_backup_ = DescribeLastBackup(status, board_.language());
+  RECT box{};
+  GetClientRect(control, &box);
+  {
+    win::WindowDC dc(control);
+    win::SelectIn font(dc.get(), status_font_ ? status_font_.get() : GetStockObject(DEFAULT_GUI_FONT));
+    last_backup_.text = FitWithEllipsis(last_backup_.text, box.right - box.left, [&](std::string_view text) {
+      const std::wstring wide = win::ToWide(std::string(text));
+      SIZE size{};
+      GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+      return static_cast<int>(size.cx);
+    });
+  }
+  win::SetWindowTextUtf8(control, last_backup_.text);
+  InvalidateRect(control, nullptr, TRUE);
 }
 
 }  // namespace vaultrine::launcher

@@ -10,7 +10,9 @@
 #include <string>
 
 #include "common/win/dialog_base.h"
+#include "common/win/raii.h"
 #include "launcher/label_board.h"
+#include "launcher/last_backup_line.h"
 #include "launcher/launcher_paths.h"
 #include "launcher/launcher_texts.h"
 
@@ -41,11 +43,14 @@ class LauncherWindow : public win::DialogBase {
   int Run();
 
   Language language() const { return board_.language(); }
+  // The last-backup line as shown, and whether it is the red one of a failure.
+  const LastBackupLine& last_backup() const { return last_backup_; }
 
  protected:
   BOOL OnInit() override;
   bool OnCommand(int id, int notify_code, HWND control) override;
   bool OnPaint() override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
   void OnDestroy() override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
 
@@ -59,6 +64,8 @@ class LauncherWindow : public win::DialogBase {
   bool RebuildPaths(bool report = true);
   void StartCommand(Command command);
   void ShowInfo(const std::string& text);
+  // Reads the status file the backup library left and shows its line.
+  void ShowLastBackup();
 
   LauncherEnvironment env_;
   LabelBoard board_{Language::kEnglish};
@@ -69,6 +76,9 @@ class LauncherWindow : public win::DialogBase {
   HICON small_icon_ = nullptr;
   HCURSOR hand_ = nullptr;
   HCURSOR saved_cursor_ = nullptr;
+  win::Font status_font_;
+  win::GdiObject<HBRUSH> parchment_;
+  LastBackupLine last_backup_;
 };
 
 }  // namespace vaultrine::launcher

@@ -25,6 +25,8 @@
 // Label controls 200-215 (see label_board.h) and the language list.
 #define IDC_LABEL_FIRST 200
 #define IDC_LANGUAGE_LIST 400
+// The last backup, beside the back-up row.
+#define IDC_LAST_BACKUP 401
 // Commands posted by the click filter.
 #define IDM_BACKUP 300
 #define IDM_RESTORE 301

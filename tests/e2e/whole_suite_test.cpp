@@ -37,7 +37,9 @@ constexpr int kRequestList = 550, kAddFolder = 551, kStart = 554, kKeyField = 55
               kDestinationField = 558;
 constexpr int kProgressBar = 300, kProgressPercent = 310, kProgressNote = 330, kLedClock = 340, kLedBackground = 360;
 constexpr int kStandardCount = 401, kRestoreOk = 406, kRestoreFailureList = 503;
-constexpr int kFrenchBackupLabel = 202, kEnglishBackupLabel = 210;
+constexpr int kFrenchBackupLabel = 202, kEnglishBackupLabel = 210, kLastBackupLine = 401;
+const std::string kDash = " \xE2\x80\x94 ";
+const std::string kEllipsis = "\xE2\x80\xA6";
 
 std::string ReplacedOnce(std::string text, const std::string& from, const std::string& to) {
   const size_t at = text.find(from);
@@ -65,6 +67,43 @@ std::string FailureLines(int list_id) {
     for (const std::string& line : ListBoxEntries(GetDlgItem(window, list_id))) text += line + "\n";
   }
   return text;
+}
+
+// The status the backup library left in the program folder, less its date, which is
+// returned as the launcher shows it (DD/MM/YYYY HH:MM) once checked to be this run's.
+std::string StatusWithoutDate(std::string& shown_date) {
+  std::string status = ReadFileBytes(kProgram + "\\Vaultrine_LastBackup.txt");
+  const size_t at = status.find("date=");
+  if (at == std::string::npos || status.size() < at + 23) return status;
+  const std::string date = status.substr(at + 5, 16);  // YYYY-MM-DD HH:MM
+  shown_date = date.substr(8, 2) + "/" + date.substr(5, 2) + "/" + date.substr(0, 4) + date.substr(10);
+  SYSTEMTIME then{}, now{};
+  then.wYear = static_cast<WORD>(std::stoi(date.substr(0, 4)));
+  then.wMonth = static_cast<WORD>(std::stoi(date.substr(5, 2)));
+  then.wDay = static_cast<WORD>(std::stoi(date.substr(8, 2)));
+  then.wHour = static_cast<WORD>(std::stoi(date.substr(11, 2)));
+  then.wMinute = static_cast<WORD>(std::stoi(date.substr(14, 2)));
+  GetLocalTime(&now);
+  FILETIME a{}, b{};
+  SystemTimeToFileTime(&then, &a);
+  SystemTimeToFileTime(&now, &b);
+  const auto ticks = [](FILETIME f) { return (static_cast<long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+  const long long minutes = (ticks(b) - ticks(a)) / 600000000LL;
+  EXPECT_TRUE(minutes >= 0 && minutes <= 10) << "the status of this run, in local time: " << date;
+  return status.erase(at, 23);  // "date=" and the date, CR LF
+}
+
+// The launcher's line once it says `full`, or as much of it as its place holds and "…".
+void ExpectLastBackupLine(const LauncherDriver& launcher, const std::string& full) {
+  HWND line = GetDlgItem(launcher.main(), kLastBackupLine);
+  std::string shown;
+  const auto says_it = [&] {
+    shown = TextOf(line);
+    if (shown == full) return true;
+    const size_t kept = shown.size() - std::min(shown.size(), kEllipsis.size());
+    return shown.size() > kEllipsis.size() + 20 && shown.substr(kept) == kEllipsis && full.rfind(shown.substr(0, kept), 0) == 0;
+  };
+  EXPECT_TRUE(WaitUntil(says_it, 10000)) << "shown: " << shown << "\nwanted: " << full;
 }
 
 // The file lines a backup records for these sources, in any order.
@@ -191,6 +230,7 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
   LauncherDriver launcher(kProgram);
   ASSERT_TRUE(launcher.Start());
   EXPECT_EQ(launcher.LanguageShown(), 0);
+  EXPECT_EQ(TextOf(GetDlgItem(launcher.main(), kLastBackupLine)), "No backup yet");
   Shot("launcher-en", launcher.main());
 
   SCOPED_TRACE("first backup: one file held open by another program is an error");
@@ -208,6 +248,15 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
   }
   EXPECT_EQ(new_count, std::to_string(recorded.size()));
   EXPECT_EQ(obsolete_count, "0");
+  // The run left its status beside the lists, and the launcher, back, says it.
+  std::string date;
+  EXPECT_EQ(StatusWithoutDate(date), kMark + "[last backup]\r\noutcome=completed\r\nnew=" + new_count +
+                                         "\r\nmodified=0\r\nobsolete=0\r\nerrors=1\r\nfirst error=" +
+                                         Lines(ReadFileBytes(kProgram + "\\Vaultrine_ErrorList.txt").substr(3))[0] +
+                                         "\r\n");
+  ExpectLastBackupLine(launcher, "Last backup: " + date + kDash + "completed with 1 error (" + new_count +
+                                     " new, 0 modified, 0 obsolete)");
+  Shot("launcher-after-first-backup", launcher.main());
   const std::string list = ReadFileBytes(kProgram + "\\Vaultrine_FileList.txt");
   ASSERT_EQ(list.substr(0, 3), kMark);
   EXPECT_EQ(Sorted(Lines(list.substr(3))), Sorted(recorded));
@@ -238,6 +287,10 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
   BackUp(launcher, "backup-success-obsolete", new_count, obsolete_count, &task_report);
   EXPECT_EQ(new_count, "1") << "the file held open the first time";
   EXPECT_EQ(obsolete_count, "1");
+  EXPECT_EQ(StatusWithoutDate(date), kMark + "[last backup]\r\noutcome=completed\r\nnew=1\r\nmodified=0\r\n"
+                                             "obsolete=1\r\nerrors=0\r\nfirst error=\r\n");
+  ExpectLastBackupLine(launcher, "Last backup: " + date + kDash + "completed (1 new, 0 modified, 1 obsolete)");
+  Shot("launcher-after-second-backup", launcher.main());
   const std::string gone = kBackups + "\\C" + kSource.substr(2) + "\\Notes\\old.txt";
   // The success window's list: this task's rows only, without a heading.
   EXPECT_EQ(task_report, kMark + "0\t" + gone + "\r\n");
@@ -320,6 +373,8 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
   ASSERT_TRUE(french.Start());
   EXPECT_EQ(french.LanguageShown(), 1);
   EXPECT_TRUE(french.LabelVisible(kFrenchBackupLabel));
+  ExpectLastBackupLine(french, "Derni\xC3\xA8re sauvegarde : " + date + kDash +
+                                   "termin\xC3\xA9" "e (1 nouveau, 0 modifi\xC3\xA9, 1 p\xC3\xA9rim\xC3\xA9)");
   Shot("launcher-fr", french.main());
   {
     // The editor, started from the launcher, speaks French too; saved untouched, the

@@ -16,6 +16,7 @@
 #include "backup_support/details_archive.h"
 #include "backup_support/file_lists.h"
 #include "common/bom_copy.h"
+#include "common/last_backup.h"
 #include "common/file_io.h"
 #include "common/obsolete_report.h"
 #include "config_editor/core/parameter_file.h"
@@ -417,6 +418,44 @@ TEST_P(DetailsArchiveOnAFaultyDisk, ACopyTheSummaryFolderRefusesKeepsTheArchive)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, DetailsArchiveOnAFaultyDisk, ::testing::ValuesIn(kFaults), PrintCase);
+
+// ---- the status of the last backup -------------------------------------------------
+
+class LastBackupOnAFaultyDisk : public ::testing::TestWithParam<FaultCase> {};
+
+// A status the disk refuses is not written at all: the previous one stays whole, and
+// no temporary is left beside it.
+TEST_P(LastBackupOnAFaultyDisk, ThePreviousStatusStaysWhole) {
+  SmallDisk disk(64);
+  REQUIRE_SMALL_DISK(disk);
+  const std::string folder = disk.File("Program");
+  std::filesystem::create_directories(folder);
+  const std::string path = folder + "/" + kLastBackupFileName;
+  LastBackup previous;
+  previous.when = BackupTime{2026, 12, 7, 9, 0};
+  previous.outcome = BackupOutcome::kCompleted;
+  previous.new_files = previous.modified_files = previous.obsolete_files = previous.errors = 0;
+  ASSERT_TRUE(WriteLastBackup(path, previous));
+  const std::string before = ReadBytes(path);
+  LastBackup failed;
+  failed.when = BackupTime{2026, 12, 8, 17, 55};
+  failed.outcome = BackupOutcome::kFailed;
+  failed.first_error = std::string(kFirstErrorMax, 'e');
+  Inflict(GetParam().fault, disk, disk.File("Program"));
+
+  EXPECT_FALSE(WriteLastBackup(path, failed));
+  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+
+  Heal(GetParam().fault, disk, folder);
+  EXPECT_TRUE(WriteLastBackup(path, failed));
+  EXPECT_EQ(ReadBytes(path), ComposeLastBackup(failed));
+}
+
+// The status is far smaller than a page: a disk with a page left takes it whole, and
+// a folder that is gone holds no previous status to keep.
+const FaultCase kStatusFaults[] = {{"FullDisk", Fault::kFull}, {"ReadOnlyFolder", Fault::kReadOnly}};
+INSTANTIATE_TEST_SUITE_P(Faults, LastBackupOnAFaultyDisk, ::testing::ValuesIn(kStatusFaults), PrintCase);
 
 // ---- the restore request ------------------------------------------------------------
 

@@ -29,11 +29,6 @@ class BackupLibraryRun {
 std::string ItemText(HWND dialog, int id);
 bool ItemVisible(HWND dialog, int id);
 
-// Counts the client-area pixels in `area` (client coordinates) that `match` accepts,
-// as they are on the screen now.
-int CountPixels(HWND window, RECT area, const std::function<bool(COLORREF)>& match);
-bool NearColour(COLORREF c, COLORREF wanted, int tolerance = 40);
-
 // Width in pixels of `text` in the headline font (Arial, 34 px, bold).
 int HeadlineWidth(const std::string& ansi);
 

@@ -4,6 +4,8 @@
 #include <shlobj.h>
 #include <commctrl.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <future>
 #include <iterator>
@@ -454,6 +456,41 @@ bool FolderChooserAnswerer::Join() {
 void SetStandInMarker(const std::string& marker_path, const std::wstring& event_name) {
   SetEnvironmentVariableW(L"VAULTRINE_STANDIN_MARKER", ToWide(marker_path).c_str());
   SetEnvironmentVariableW(L"VAULTRINE_STANDIN_EVENT", event_name.empty() ? nullptr : event_name.c_str());
+}
+
+int CountPixels(HWND window, RECT area, const std::function<bool(COLORREF)>& match) {
+  const int w = area.right - area.left, h = area.bottom - area.top;
+  if (w <= 0 || h <= 0) return 0;
+  HDC dc = GetDC(window);
+  if (!dc) return -1;
+  HDC memory = CreateCompatibleDC(dc);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, dc, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  int count = 0;
+  const auto* px = static_cast<const uint8_t*>(bits);
+  for (int i = 0; i < w * h; ++i) {
+    if (match(RGB(px[4 * i + 2], px[4 * i + 1], px[4 * i]))) ++count;
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, dc);
+  return count;
+}
+
+bool NearColour(COLORREF c, COLORREF wanted, int tolerance) {
+  return std::abs(GetRValue(c) - GetRValue(wanted)) <= tolerance &&
+         std::abs(GetGValue(c) - GetGValue(wanted)) <= tolerance &&
+         std::abs(GetBValue(c) - GetBValue(wanted)) <= tolerance;
 }
 
 }  // namespace vaultrine::uitest

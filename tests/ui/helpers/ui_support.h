@@ -62,6 +62,11 @@ struct BoxSeen {
 
 // Watches, on its own thread, for a message box (of this process unless told), reads it and
 // presses `button` (IDOK, IDYES, IDNO...). Join() waits for it.
+// Counts the client-area pixels in `area` (client coordinates) that `match` accepts,
+// as they are on the screen now.
+int CountPixels(HWND window, RECT area, const std::function<bool(COLORREF)>& match);
+bool NearColour(COLORREF c, COLORREF wanted, int tolerance = 40);
+
 class BoxAnswerer {
  public:
   // The first box with that caption, shown by this process or by `process_id`.

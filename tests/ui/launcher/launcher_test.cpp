@@ -418,6 +418,167 @@ TEST_F(Launcher, LanguageSwitchRenamesTheCatalogAndSwapsLabels) {
   EXPECT_EQ(VisibleLabels(), (std::set<int>{200, 203, 204, 206})) << "the row under the pointer stays highlighted";
 }
 
+// The line beside the back-up row, as the status file the backup library leaves says:
+// each outcome in both languages, files cut short or of any bytes, a text too long for
+// its place, and the file read again when the window comes back to the front.
+TEST_F(Launcher, LastBackupLineSaysWhatTheStatusFileSays) {
+  const std::string mark = "\xEF\xBB\xBF";
+  const std::string dash = " \xE2\x80\x94 ";
+  const std::string ellipsis = "\xE2\x80\xA6";
+  const std::string completed = mark + "[last backup]\r\ndate=2026-12-08 17:55\r\noutcome=completed\r\nnew=1\r\n"
+                                       "modified=0\r\nobsolete=1\r\nerrors=0\r\nfirst error=\r\n";
+  const std::string failed = mark + "[last backup]\r\ndate=2026-12-08 17:55\r\noutcome=failed\r\nerrors=1\r\n"
+                                    "first error=Volume BACKUP1 not found\r\n";
+  const std::string french_date = "Derni\xC3\xA8re sauvegarde : 08/12/2026 17:55" + dash;
+  struct Case {
+    const char* name;
+    const std::string* bytes;  // null: no status file
+    bool french;
+    std::string line;   // as shown, or its start when `cut`
+    bool cut, red;
+  };
+  const std::string long_error = "first error=" + std::string(200, 'x') + "\r\n";
+  const std::string cut_short = completed.substr(0, completed.find("outcome"));
+  const std::string odd("\x00\xFF=outcome=completed\n\x80\r", 23);
+  const std::string long_failure = mark + "outcome=failed\r\n" + long_error;
+  const Case cases[] = {
+      {"no file", nullptr, false, "No backup yet", false, false},
+      {"no file, French", nullptr, true, "Aucune sauvegarde pour l'instant", false, false},
+      {"completed", &completed, false,
+       "Last backup: 08/12/2026 17:55" + dash + "completed (1 new, 0 modified, 1 obsolete)", false, false},
+      {"completed, French", &completed, true,
+       french_date + "termin\xC3\xA9" "e (1 nouveau, 0 modifi\xC3\xA9, 1 p\xC3\xA9rim\xC3\xA9)", false, false},
+      {"failed", &failed, false, "Last backup: 08/12/2026 17:55" + dash + "failed: Volume BACKUP1 not found",
+       false, true},
+      {"failed, French", &failed, true, french_date + "\xC3\xA9" "chec : Volume BACKUP1 not found", false, true},
+      {"cut short before the outcome", &cut_short, false, "No backup yet", false, false},
+      {"any bytes", &odd, true, "Aucune sauvegarde pour l'instant", false, false},
+      {"an error too long for the line", &long_failure, false, "Last backup: failed: xxxxxxxxxx", true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string status = program_.File("Vaultrine_LastBackup.txt");
+    DeleteFileW(ToWide(status).c_str());
+    if (c.bytes) uitest::WriteFileBytes(status, *c.bytes);
+    DeleteFileW(ToWide(program_.File(kCatalog)).c_str());
+    if (c.french) WriteCatalog();
+    HWND h = Open();
+    HWND line = window_->Item(IDC_LAST_BACKUP);
+    ASSERT_TRUE(line);
+    const std::string shown = uitest::TextOf(line);
+    if (c.cut) {
+      EXPECT_EQ(shown.rfind(c.line, 0), 0u) << shown;
+      ASSERT_GE(shown.size(), ellipsis.size());
+      EXPECT_EQ(shown.substr(shown.size() - ellipsis.size()), ellipsis) << shown;
+    } else {
+      EXPECT_EQ(shown, c.line);
+    }
+    // What is shown fits its place, in its font.
+    RECT box{};
+    GetClientRect(line, &box);
+    {
+      HDC dc = GetDC(line);
+      HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(line, WM_GETFONT, 0, 0)));
+      const std::wstring wide = ToWide(shown);
+      SIZE size{};
+      GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+      SelectObject(dc, old);
+      ReleaseDC(line, dc);
+      EXPECT_LE(size.cx, box.right) << shown;
+    }
+    // A failure in red, anything else in the pictures' ink.
+    UpdateWindow(h);
+    const auto red = [](COLORREF px) { return uitest::NearColour(px, RGB(0xC0, 0, 0), 50); };
+    POINT at{0, 0};
+    MapWindowPoints(line, h, &at, 1);
+    const RECT area{at.x, at.y, at.x + box.right, at.y + box.bottom};
+    if (c.red) {
+      EXPECT_TRUE(uitest::WaitUntil([&] { return uitest::CountPixels(h, area, red) > 10; })) << "drawn in red";
+    } else {
+      EXPECT_EQ(uitest::CountPixels(h, area, red), 0);
+    }
+    window_.reset();
+    Pump();
+  }
+
+  // Open with no status; a backup ends elsewhere meanwhile; back in front, the line follows.
+  DeleteFileW(ToWide(program_.File(kCatalog)).c_str());
+  DeleteFileW(ToWide(program_.File("Vaultrine_LastBackup.txt")).c_str());
+  HWND h = Open();
+  EXPECT_EQ(uitest::TextOf(window_->Item(IDC_LAST_BACKUP)), "No backup yet");
+  uitest::WriteFileBytes(program_.File("Vaultrine_LastBackup.txt"), failed);
+  PostMessageW(h, WM_ACTIVATE, WA_INACTIVE, 0);
+  Pump();
+  EXPECT_EQ(uitest::TextOf(window_->Item(IDC_LAST_BACKUP)), "No backup yet") << "read only when it comes back";
+  PostMessageW(h, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+  Pump();
+  EXPECT_EQ(uitest::TextOf(window_->Item(IDC_LAST_BACKUP)),
+            "Last backup: 08/12/2026 17:55" + dash + "failed: Volume BACKUP1 not found");
+  EXPECT_TRUE(window_->last_backup().failed);
+}
+
+// The line sits under the back-up row's label, clear of every picture, and takes no
+// part in the keyboard's way round the window.
+TEST_F(Launcher, LastBackupLineKeepsItsPlace) {
+  HWND h = Open();
+  HWND line = window_->Item(IDC_LAST_BACKUP);
+  RECT r{};
+  GetWindowRect(line, &r);
+  MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 217);
+  EXPECT_EQ(r.top, 330);
+  EXPECT_EQ(r.right, 607);
+  EXPECT_EQ(r.bottom, 347);
+  for (int id = 200; id <= 215; ++id) {
+    RECT label{}, overlap{};
+    GetWindowRect(window_->Item(id), &label);
+    MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&label), 2);
+    EXPECT_FALSE(IntersectRect(&overlap, &label, &r)) << "label " << id;
+  }
+  EXPECT_EQ(GetWindowLongPtrW(line, GWL_STYLE) & WS_TABSTOP, 0);
+  // The rows' keys still reach the rows: 2 is the back-up row, which wants settings.
+  uitest::BoxAnswerer box(h, IDOK, 8000);
+  PostMessageW(window_->Item(IDC_LANGUAGE_LIST), WM_KEYDOWN, '2', 0);
+  Pump();
+  EXPECT_EQ(box.Join().text, kSettingsEn);
+}
+
+// Back up or restore chosen while its engine is not in the program folder: the message
+// names the program and the folder, in the interface language, and nothing starts.
+TEST_F(Launcher, AMissingEngineIsNamedWithItsFolder) {
+  uitest::WriteFileBytes(program_.File("Vaultrine.ini"), "[general]\r\n");
+  struct Case {
+    bool french;
+    Point row;
+    std::string message;
+  };
+  const Case cases[] = {
+      {false, kBackup,
+       "The program Vaultrine.exe is not in the folder\n" + program_.path() +
+           "\n\nThe backup and restore engines are installed apart from the suite: copy them into this folder "
+           "(user's guide, chapter \"When something goes wrong\")."},
+      {true, kRestore,
+       "Le programme Revivalis.exe n'est pas dans le dossier\n" + program_.path() +
+           "\n\nLes moteurs de sauvegarde et de restauration s'installent \xC3\xA0 part : copiez-les dans ce dossier "
+           "(documentation, chapitre \xC2\xAB Quand quelque chose ne va pas \xC2\xBB)."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.french ? "French" : "English");
+    if (c.french) WriteCatalog();
+    HWND h = Open();
+    Move(c.row);
+    uitest::BoxAnswerer box(h, IDOK, 8000);
+    Click();
+    const uitest::BoxSeen& seen = box.Join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.caption, "VAULTRINE 1.92");
+    EXPECT_EQ(seen.text, c.message);
+    Pump();
+    EXPECT_FALSE(IsIconic(h));
+    window_.reset();
+  }
+}
+
 TEST_F(Launcher, EscapeCloseBoxAndEnterEndTheWindow) {
   const UINT kinds[] = {WM_KEYDOWN, WM_CLOSE, WM_KEYDOWN};
   const WPARAM keys[] = {VK_ESCAPE, 0, VK_RETURN};
