@@ -24,9 +24,9 @@ inline constexpr int kBackgroundHeight = 530;
 PixelPoint DialogUnitsToPixels(int x, int y);
 PixelPoint LabelOrigin(Row row);
 // The line that tells about the last backup: under the back-up row's label, from
-// where the label's text starts to the end of the row's separator line, clear of
+// where the label's text starts to the picture's inner frame, clear of
 // the label picture above and of the separator below.
-inline constexpr PixelRect kLastBackupBox = {217, 330, 606, 346};
+inline constexpr PixelRect kLastBackupBox = {217, 330, 616, 346};
 // Left, top, width and drop-down height of the language list.
 PixelRect LanguageListBox();
 // First region containing the point, tested in the order help, configure, back up,

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <iterator>
+
 
 #include "common/file_io.h"
 #include "common/last_backup.h"
@@ -19,8 +21,9 @@ namespace {
 constexpr COLORREF kParchment = RGB(0xF4, 0xE9, 0xCF);
 constexpr COLORREF kInk = RGB(0x4B, 0x2E, 0x16);
 constexpr COLORREF kFailureRed = RGB(0xC0, 0x00, 0x00);
-// Pixels like the rest of the picture, so the line keeps its place at any dpi.
-constexpr int kStatusFontPixels = 11;
+// Pixels like the rest of the picture, so the line keeps its place at any dpi; a line
+// too long for the first size tries the second before it is cut.
+constexpr int kStatusFontPixels[] = {11, 10};
 
 const char* EngineOf(Command command) { return command == Command::kBackup ? "Vaultrine.exe" : "Revivalis.exe"; }
 
@@ -105,10 +108,11 @@ BOOL LauncherWindow::OnInit() {
   // A folder too deep to use is reported when a command needs it, not at start.
   RebuildPaths(false);
   parchment_.reset(CreateSolidBrush(kParchment));
-  status_font_.reset(CreateFontW(-kStatusFontPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
-                             L"Tahoma"));
-  SendMessageW(Item(IDC_LAST_BACKUP), WM_SETFONT, reinterpret_cast<WPARAM>(status_font_.get()), FALSE);
+  for (size_t i = 0; i < std::size(kStatusFontPixels); ++i) {
+    status_fonts_[i].reset(CreateFontW(-kStatusFontPixels[i], 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                       VARIABLE_PITCH | FF_SWISS, L"Tahoma"));
+  }
   ShowLastBackup();
   return TRUE;
 }
@@ -320,16 +324,24 @@ void LauncherWindow::ShowLastBackup() {
   last_backup_ = DescribeLastBackup(status, board_.language());
   RECT box{};
   GetClientRect(control, &box);
+  const std::string whole = last_backup_.text;
+  HFONT chosen = nullptr;
   {
     win::WindowDC dc(control);
-    win::SelectIn font(dc.get(), status_font_ ? status_font_.get() : GetStockObject(DEFAULT_GUI_FONT));
-    last_backup_.text = FitWithEllipsis(last_backup_.text, box.right - box.left, [&](std::string_view text) {
-      const std::wstring wide = win::ToWide(std::string(text));
-      SIZE size{};
-      GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-      return static_cast<int>(size.cx);
-    });
+    for (const win::Font& font : status_fonts_) {
+      if (!font) continue;
+      chosen = font.get();
+      win::SelectIn select(dc.get(), chosen);
+      last_backup_.text = FitWithEllipsis(whole, box.right - box.left, [&](std::string_view text) {
+        const std::wstring wide = win::ToWide(std::string(text));
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+        return static_cast<int>(size.cx);
+      });
+      if (last_backup_.text == whole) break;
+    }
   }
+  if (chosen) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
   win::SetWindowTextUtf8(control, last_backup_.text);
   InvalidateRect(control, nullptr, TRUE);
 }

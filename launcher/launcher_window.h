@@ -76,7 +76,7 @@ class LauncherWindow : public win::DialogBase {
   HICON small_icon_ = nullptr;
   HCURSOR hand_ = nullptr;
   HCURSOR saved_cursor_ = nullptr;
-  win::Font status_font_;
+  win::Font status_fonts_[2];
   win::GdiObject<HBRUSH> parchment_;
   LastBackupLine last_backup_;
 };

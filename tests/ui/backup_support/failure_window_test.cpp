@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,11 @@ TEST(FailureWindow, ShowsTheErrorLinesAndTheRedHeadline) {
       {"a line of 130 characters", long_headline, line130, {std::string(127, 'e'), "eee"}},
   };
   bool shot_taken = false;
+  // The window leaves the status of the run in the current folder: a scratch one.
+  ScratchFolder scratch;
+  wchar_t old_dir[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, old_dir);
+  ASSERT_TRUE(SetCurrentDirectoryW(win::ToWide(scratch.path()).c_str()));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     BackupLibraryRun run;
@@ -75,7 +81,20 @@ TEST(FailureWindow, ShowsTheErrorLinesAndTheRedHeadline) {
     run.display_bad(caption.c_str(), c.headline.c_str(), "06/12/2026 17:45", c.error_text.c_str());
     EXPECT_TRUE(driver.Join());
     EXPECT_TRUE(checked);
+    // For the launcher: a failure, the lines of its error text counted and the first named.
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < c.error_text.size();) {
+      const size_t end = std::min(c.error_text.find('\n', at), c.error_text.size());
+      lines.push_back(c.error_text.substr(at, end - at));
+      at = end + 1;
+    }
+    const std::string status = ReadFileBytes(scratch.File("Vaultrine_LastBackup.txt"));
+    EXPECT_NE(status.find("\r\noutcome=failed\r\nerrors=" + std::to_string(lines.size()) + "\r\nfirst error=" +
+                          (lines.empty() ? std::string() : lines[0]) + "\r\n"),
+              std::string::npos)
+        << status;
   }
+  SetCurrentDirectoryW(old_dir);
 }
 
 }  // namespace

@@ -527,7 +527,7 @@ TEST_F(Launcher, LastBackupLineKeepsItsPlace) {
   MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&r), 2);
   EXPECT_EQ(r.left, 217);
   EXPECT_EQ(r.top, 330);
-  EXPECT_EQ(r.right, 607);
+  EXPECT_EQ(r.right, 617);
   EXPECT_EQ(r.bottom, 347);
   for (int id = 200; id <= 215; ++id) {
     RECT label{}, overlap{};
