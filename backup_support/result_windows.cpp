@@ -34,12 +34,8 @@ BackupTime Now() {
   return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute};
 }
 
-// Beside the lists, for the launcher; a status that cannot be written takes the
-// previous one away rather than let it pass for this run.
-void LeaveStatus(const LastBackup& status) {
-  const std::string path = LastBackupPath({});
-  if (!WriteLastBackup(path, status)) RemoveFile(path);
-}
+// Beside the lists, for the launcher.
+void LeaveStatus(const LastBackup& status) { LeaveLastBackup(LastBackupPath({}), status); }
 
 }  // namespace
 

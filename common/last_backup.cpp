@@ -128,6 +128,12 @@ bool WriteLastBackup(const std::string& path, const LastBackup& status) {
   return WriteFileReplacing(path, ComposeLastBackup(status));
 }
 
+bool LeaveLastBackup(const std::string& path, const LastBackup& status) {
+  if (WriteLastBackup(path, status)) return true;
+  RemoveFile(path);
+  return false;
+}
+
 LastBackup ReadLastBackup(const std::string& path) {
   const std::optional<std::string> bytes = ReadFileStart(path, kLastBackupReadMax);
   return bytes ? ParseLastBackup(*bytes) : LastBackup{};

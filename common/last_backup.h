@@ -54,6 +54,10 @@ LastBackup ParseLastBackup(std::string_view bytes);
 // The file at `path`: atomically replaced (temporary + replace), so a run that dies
 // while writing leaves the previous status whole. False when it could not be written.
 bool WriteLastBackup(const std::string& path, const LastBackup& status);
+// What a result window does with it: this run's status, or, when that cannot be
+// written, none at all, so that an older run's outcome never passes for this one's.
+// False when this run's status could not be left.
+bool LeaveLastBackup(const std::string& path, const LastBackup& status);
 // The file at `path`; an empty status (nothing known) when it cannot be read.
 LastBackup ReadLastBackup(const std::string& path);
 

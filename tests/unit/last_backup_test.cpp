@@ -117,7 +117,7 @@ TEST(LastBackupStatus, WritingReplacesThePreviousStatusInOneStep) {
   EXPECT_FALSE(ReadLastBackup(path).outcome) << "no file: nothing known";
   WriteBytes(path, Golden("last_backup_failure.txt"));
   LastBackup status = ParseLastBackup(Golden("last_backup_success.txt"));
-  ASSERT_TRUE(WriteLastBackup(path, status));
+  ASSERT_TRUE(LeaveLastBackup(path, status));
   EXPECT_EQ(ReadBytes(path), Golden("last_backup_success.txt"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary left";
   // A folder where it cannot go: false, and nothing half-written anywhere.
