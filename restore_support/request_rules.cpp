@@ -111,8 +111,12 @@ std::string RestoredListLine(std::string_view kind, std::string_view name_utf8) 
 }
 
 bool IsMissingRequestError(std::string_view line) {
-  return line.substr(0, kMissingRequest.size()) == kMissingRequest &&
-         line.find("decryptlist.txt") != std::string_view::npos;
+  if (line.substr(0, kMissingRequest.size()) != kMissingRequest) return false;
+  // Windows file names are not case-sensitive: the engine may name the file as it is written.
+  std::string lower(line);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return lower.find("decryptlist.txt") != std::string::npos;
 }
 
 }  // namespace vaultrine::restore

@@ -57,6 +57,7 @@ int KindIndex(std::string_view kind);
 std::string RestoredListLine(std::string_view kind, std::string_view name_utf8);
 
 // The engine's error when the request file is missing: the user asked for nothing.
+// The file's name counts in any letter case.
 bool IsMissingRequestError(std::string_view line);
 
 }  // namespace vaultrine::restore

@@ -71,7 +71,11 @@ TEST(RestoreFailure, MissingRequestAndErrorLines) {
   const std::pair<const char*, bool> lines[] = {
       {"IOError: [Errno 2] No such file or directory: 'decryptlist.txt'", true},
       {"IOError: [Errno 2] No such file or directory: 'other.txt'", false},
-      {"IOError: [Errno 2] No such file or directory: 'DecryptList.txt'", false},
+      // Windows names are not case-sensitive: the file named as it is written, or in capitals.
+      {"IOError: [Errno 2] No such file or directory: 'DecryptList.txt'", true},
+      {"IOError: [Errno 2] No such file or directory: '.\\DecryptList.txt'", true},
+      {"IOError: [Errno 2] No such file or directory: 'C:\\VAULTRINE\\DECRYPTLIST.TXT'", true},
+      {"IOError: [Errno 2] No such file or directory: 'DecryptList.tx'", false},
       {"  IOError: [Errno 2] No such file: 'decryptlist.txt'", false},
   };
   for (const auto& [line, missing] : lines) EXPECT_EQ(IsMissingRequestError(line), missing) << line;

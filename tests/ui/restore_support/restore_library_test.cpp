@@ -682,6 +682,8 @@ TEST_F(RestoreRequestTest, ResultWindowsAndTheRestoredList) {
     std::vector<std::string> shown;
   } failures[] = {
       {missing + "\n", true, {}},
+      // The file named as it is written.
+      {"IOError: [Errno 2] No such file or directory: '.\\DecryptList.txt'\n", true, {}},
       {"first\nIOError: [Errno 2] No such file or directory: 'other.txt'", false,
        {"first", "IOError: [Errno 2] No such file or directory: 'other.txt'"}},
   };
