@@ -19,6 +19,7 @@ enum BomCopyResult : int {
   kBomCopyOk = 0,
   kBomCopyNoSource = 1,       // source cannot be opened; nothing created
   kBomCopyNoDestination = 2,  // destination cannot be created
+  kBomCopyReadError = 3,      // the source could not be read to its end; no destination left
   kBomCopyShortWrite = 4,     // a block was not written completely
   kBomCopyNoBuffer = -1,      // copy buffer unavailable; destination left empty
 };

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <filesystem>
+#include <thread>
 
 #include "common/file_io.h"
 #include "temp_dir.h"
@@ -100,6 +102,23 @@ TEST(BomCopy, CopyTakesTheSourceModificationTime) {
     ASSERT_EQ(CopyWithByteOrderMark(dir.File("src"), dir.File("dst"), mode), kBomCopyOk);
     EXPECT_EQ(FileModificationTime(dir.File("dst")).value_or(-1), when) << mode;
   }
+}
+
+// A source that cannot seek (a pipe where a file was expected) is copied as it
+// reads, never taken for an empty file.
+TEST(BomCopy, ASourceThatCannotSeekIsCopiedWhole) {
+  TempDir dir;
+  const std::string pipe = dir.File("pipe");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const std::string data = kMark + std::string(kBomCopyBlock + 5, 'p');
+  // A reader that stops early must fail the writer's write, not end the test program.
+  const auto previous = std::signal(SIGPIPE, SIG_IGN);
+  std::thread writer([&] { WriteBytes(pipe, data); });
+  const int result = CopyWithByteOrderMark(pipe, dir.File("dst"), kRemoveBom);
+  writer.join();
+  std::signal(SIGPIPE, previous);
+  EXPECT_EQ(result, kBomCopyOk);
+  EXPECT_EQ(ReadBytes(dir.File("dst")), data.substr(3));
 }
 
 TEST(BomCopy, ShortWriteOnFullDeviceGivesFour) {

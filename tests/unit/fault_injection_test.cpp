@@ -213,6 +213,26 @@ TEST(BomCopyOnAFaultyDisk, ACopyCutShortIsNeverSuccess) {
   EXPECT_EQ(CopyWithByteOrderMark(source, disk.File("missing/copy.gz"), ""), kBomCopyNoDestination);
 }
 
+// A read error is a failed copy, never the end of the file. A folder where the
+// archive was expected opens, but every read of it fails (on the small disk even its
+// end cannot be sought); nothing is left behind to pass for a copy.
+TEST(BomCopyOnAFaultyDisk, AReadErrorIsAFailedCopy) {
+  SmallDisk disk(64);
+  testing::TempDir elsewhere;
+  std::vector<std::string> sources = {elsewhere.File("archive_Details.gz")};
+  if (disk.available()) sources.push_back(disk.File("archive_Details.gz"));
+  for (const std::string& source : sources) {
+    ASSERT_TRUE(std::filesystem::create_directory(source));
+    for (const char* mode : {"", kAddBom, kRemoveBom}) {
+      SCOPED_TRACE(source + " mode " + mode);
+      const std::string copy = elsewhere.File("copy.gz");
+      WriteBytes(copy, "an earlier copy");
+      EXPECT_EQ(CopyWithByteOrderMark(source, copy, mode), kBomCopyReadError);
+      EXPECT_FALSE(std::filesystem::exists(copy));
+    }
+  }
+}
+
 // ---- the backup library's lists and details archive ------------------------------
 
 // Lines of file names that deflate badly, so the archive of a list is about as big
