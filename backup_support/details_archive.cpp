@@ -1,12 +1,11 @@
 #include "details_archive.h"
 
-#include <zlib.h>
-
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
 
+#include "backup_support/gzip_writer.h"
 #include "common/bom_copy.h"
 #include "common/file_io.h"
 #include "common/text_encoding.h"
@@ -16,19 +15,9 @@ namespace vaultrine::backup {
 namespace {
 
 constexpr const char* kCompressCaption = "ERROR GZ_Compress()";
-constexpr const char* kHeaderCaption = "ERROR InsertGzipHeader()";
 
 void Tell(MessageSink& boxes, std::string text, const char* caption) {
   boxes.Show({std::move(text), caption, MessageIcon::kError});
-}
-
-gzFile OpenGzipForWriting(const std::string& path) {
-#ifdef _WIN32
-  const std::u16string wide = Utf8ToUtf16(path);
-  return gzopen_w(std::wstring(wide.begin(), wide.end()).c_str(), "wb");
-#else
-  return gzopen(path.c_str(), "wb");
-#endif
 }
 
 std::string TwoDigits(int value) {
@@ -43,71 +32,16 @@ std::string_view BaseName(std::string_view path) {
   return cut == std::string_view::npos ? path : path.substr(cut + 1);
 }
 
-std::string GzipHeader(std::string_view source_name) {
+std::string HeaderName(std::string_view source_name) {
   std::string name(BaseName(source_name.substr(0, source_name.find('\0'))));
   CutUtf8(name, kHeaderNameMax);
-  std::string header("\x1F\x8B\x08\x08\x00\x00\x00\x00\x00\x0B", 10);
-  header.append(name).push_back('\0');
-  return header;
+  return name;
 }
 
-int16_t InsertGzipHeader(const std::string& gz_path, const std::string& source_name,
-                         MessageSink& boxes) {
-  if (source_name.empty()) return 0;
-  const std::string temp = gz_path + kHeaderTempSuffix;
-  UniqueFile in = OpenFile(gz_path, "rb");
-  if (!in) {
-    Tell(boxes, "From file open ERROR", kHeaderCaption);
-    return -1;
-  }
-  // A temporary file left by an interrupted run is not ours to overwrite.
-  UniqueFile out = CreateNewFile(temp);
-  if (!out) {
-    in.reset();
-    Tell(boxes, "Create file ERROR", kHeaderCaption);
-    return -2;
-  }
-  if (std::fseek(in.get(), 0, SEEK_END) != 0 || std::ftell(in.get()) <= 0) {
-    out.reset();
-    RemoveFile(temp);
-    return 0;
-  }
-  std::unique_ptr<char[]> block(new (std::nothrow) char[kHeaderCopyChunk]());
-  if (!block) {
-    out.reset();
-    RemoveFile(temp);
-    Tell(boxes, "Memory allocation ERROR", kHeaderCaption);
-    return -3;
-  }
-  int16_t result = 0;
-  const std::string header = GzipHeader(source_name);
-  if (std::fseek(in.get(), 10, SEEK_SET) != 0 ||
-      std::fwrite(header.data(), 1, header.size(), out.get()) != header.size()) {
-    result = -4;
-  } else {
-    for (;;) {
-      const size_t got = std::fread(block.get(), 1, kHeaderCopyChunk, in.get());
-      if (std::ferror(in.get()) || (got && std::fwrite(block.get(), 1, got, out.get()) != got)) {
-        result = -5;
-        break;
-      }
-      if (got < kHeaderCopyChunk) break;
-    }
-  }
-  in.reset();
-  if (std::fclose(out.release()) != 0 && result == 0) result = -5;
-  if (result != 0) {
-    // Only a half-written copy of ours: the archive itself is still whole.
-    RemoveFile(temp);
-    Tell(boxes, "Write ERROR", kHeaderCaption);
-    return result;
-  }
-  if (ForceRemoveFile(gz_path) == ForcedRemoval::kFailed) {
-    Tell(boxes, "InsertGzipHeader() - Could not remove file()", "DEBUG");
-    return -5;
-  }
-  RenameFile(temp, gz_path);
-  return 0;
+std::string GzipHeader(std::string_view source_name) {
+  std::string header("\x1F\x8B\x08\x08\x00\x00\x00\x00\x00\x0B", 10);
+  header.append(HeaderName(source_name)).push_back('\0');
+  return header;
 }
 
 int16_t GzCompress(std::string& path, MessageSink& boxes) {
@@ -117,52 +51,38 @@ int16_t GzCompress(std::string& path, MessageSink& boxes) {
     return -1;
   }
   const std::string gz_path = path + ".gz";
-  gzFile gz = OpenGzipForWriting(gz_path);
-  if (!gz) {
+  // The header names the list in the same pass as the data: no second copy of the
+  // archive, so no moment when it exists only half-made under a temporary name.
+  GzipWriter gz;
+  // On every failure below, no half-made archive stays and the list keeps its name:
+  // the plain list is filed in the archive's place.
+  const auto give_up = [&](std::string text, int16_t code) {
     in.reset();
+    gz.Abandon();
+    RemoveFile(gz_path);
+    Tell(boxes, std::move(text), kCompressCaption);
+    return code;
+  };
+  if (!gz.Open(gz_path, HeaderName(path))) {
+    in.reset();  // nothing of ours was made under the name
     Tell(boxes, "Cannot gzopen " + gz_path, kCompressCaption);
     return -2;
   }
   std::unique_ptr<char[]> chunk(new char[kCompressChunk]);
   for (;;) {
     const size_t got = std::fread(chunk.get(), 1, kCompressChunk, in.get());
-    if (std::ferror(in.get())) {
-      gzclose(gz);
-      in.reset();
-      RemoveFile(gz_path);
-      Tell(boxes, "Cannot read file to compress in Gz archive", kCompressCaption);
-      return -3;
-    }
-    if (gzwrite(gz, chunk.get(), static_cast<unsigned>(got)) < 0) {
-      int code = 0;
-      const std::string why = gzerror(gz, &code);
-      gzclose(gz);
-      in.reset();
-      RemoveFile(gz_path);
-      Tell(boxes, "gzwrite() ERROR " + why, kCompressCaption);
-      return -4;
-    }
+    if (std::ferror(in.get())) return give_up("Cannot read file to compress in Gz archive", -3);
+    if (!gz.Write(chunk.get(), got)) return give_up("gzwrite() ERROR " + gz.error(), -4);
     if (got != kCompressChunk) break;
   }
-  if (gzclose(gz) != Z_OK) {
-    // A cut-short archive is no archive: the plain list is filed in its place.
-    in.reset();
-    RemoveFile(gz_path);
-    Tell(boxes, "gzclose failed", kCompressCaption);
-    return -5;
-  }
-  if (std::fclose(in.release()) != 0) {
-    Tell(boxes, "CloseHandle() failed", kCompressCaption);
-    return -6;
-  }
-  InsertGzipHeader(gz_path, path, boxes);
+  if (!gz.Finish()) return give_up("gzclose failed", -5);
+  if (std::fclose(in.release()) != 0) return give_up("CloseHandle() failed", -6);
 
-  path.resize(path.size() >= 4 ? path.size() - 4 : 0);
-  if (ForceRemoveFile(path) == ForcedRemoval::kFailed) {
-    Tell(boxes, "Could not remove >" + path + "<", kCompressCaption);
-    return -6;
-  }
-  RenameFile(gz_path, path);
+  const std::string shortened = path.substr(0, path.size() >= 4 ? path.size() - 4 : 0);
+  if (ForceRemoveFile(shortened) == ForcedRemoval::kFailed)
+    return give_up("Could not remove >" + shortened + "<", -6);
+  if (!RenameFile(gz_path, shortened)) return give_up("Could not rename >" + gz_path + "<", -6);
+  path = shortened;
   return 0;
 }
 
@@ -184,11 +104,12 @@ std::string SummaryFolderFromText(std::string_view text) {
   return std::string(rest.substr(0, rest.find_first_of("\r\n")));
 }
 
-std::string ArchiveName(std::string_view computer, const LocalTime& t) {
+std::string ArchiveName(std::string_view computer, const LocalTime& t, int sequence) {
   std::string name(computer);
   name += '_' + TwoDigits(t.day) + '-' + TwoDigits(t.month) + '-' + TwoDigits(t.year) + '_' +
-          TwoDigits(t.hour) + '-' + TwoDigits(t.minute) + "_Details.gz";
-  return name;
+          TwoDigits(t.hour) + '-' + TwoDigits(t.minute);
+  if (sequence > 1) name += '_' + std::to_string(sequence);
+  return name + "_Details.gz";
 }
 
 FinishResult FinishRun(std::string& list_name, const FinishRunInput& input, MessageSink& boxes) {
@@ -199,35 +120,68 @@ FinishResult FinishRun(std::string& list_name, const FinishRunInput& input, Mess
     return r;
   }
   // On failure the list keeps its name and is filed uncompressed, as before.
-  GzCompress(list_name, boxes);
-  r.archive_name = ArchiveName(*input.computer_name, input.now);
-  RenameFile(list_name, r.archive_name);
+  const bool compressed = GzCompress(list_name, boxes) == 0;
 
   const std::string& task = input.task_text;
   std::string folder = ReadSummaryFolder(task.size() >= 2 ? task.substr(0, task.size() - 2) : "");
   if (!folder.empty() && folder.front() == '"') folder = folder.size() >= 2 ? folder.substr(1, folder.size() - 2) : "";
+  const auto in_summary = [&](const std::string& name) { return folder + kPathSeparator + name; };
+
+  // The first name of this minute that neither this folder nor the summary folder
+  // holds: an archive of an earlier run (filed, or kept here when the summary folder
+  // refused it) is never overwritten, nor filed as this run's. The name is claimed
+  // in the summary folder before anything is copied there.
+  std::string here = list_name;  // where this run's archive lies
+  bool named = false, claimed = false;
+  for (int sequence = 1; sequence <= kArchivesPerMinute && !named; ++sequence) {
+    const std::string name = ArchiveName(*input.computer_name, input.now, sequence);
+    r.archive_name = name;
+    r.destination = folder.empty() ? std::string() : in_summary(name);
+    if (PathExists(name) || (!folder.empty() && PathExists(r.destination))) continue;
+    if (!RenameFile(here, name)) {
+      if (PathExists(name)) continue;  // taken in the meantime
+      break;
+    }
+    here = name;
+    if (folder.empty()) {
+      named = true;
+    } else if (CreateNewFile(r.destination)) {
+      named = claimed = true;
+    } else {
+      // Taken in the meantime: the next number. A folder that refuses any file is
+      // the copy's to report.
+      named = !PathExists(r.destination);
+    }
+  }
+  const auto tell_kept = [&](const std::string& not_at) {
+    const std::string kept = input.current_folder.empty() ? here : input.current_folder + kPathSeparator + here;
+    boxes.Show({"The details archive could not be copied to\n" + not_at + "\n\nIt is kept in\n" + kept,
+                input.caption, MessageIcon::kWarning});
+  };
+  if (!named) {
+    // What was made keeps its place; a compression that failed has said so already.
+    r.outcome = FinishOutcome::kNotFiled;
+    if (compressed)
+      tell_kept(folder.empty() ? (input.current_folder.empty() ? r.archive_name
+                                                               : input.current_folder + kPathSeparator + r.archive_name)
+                               : r.destination);
+    return r;
+  }
   if (folder.empty()) {
     r.outcome = FinishOutcome::kKeptHere;
     return r;
   }
-  r.destination = folder + kPathSeparator + r.archive_name;
   const int copied = CopyWithByteOrderMark(r.archive_name, r.destination, "");
   if (copied == kBomCopyOk) {
     RemoveFile(r.archive_name);
     r.outcome = FinishOutcome::kFiled;
     return r;
   }
-  // Never lose the archive to a summary folder that cannot take it.
-  if (copied != kBomCopyNoSource && copied != kBomCopyNoDestination) RemoveFile(r.destination);
+  // Never lose the archive to a summary folder that cannot take it; what the copy
+  // left there is ours alone.
+  if (claimed || (copied != kBomCopyNoSource && copied != kBomCopyNoDestination)) RemoveFile(r.destination);
   r.outcome = FinishOutcome::kNotFiled;
-  if (FileReadable(r.archive_name)) {
-    const std::string kept = input.current_folder.empty()
-                                 ? r.archive_name
-                                 : input.current_folder + kPathSeparator + r.archive_name;
-    boxes.Show({"The details archive could not be copied to\n" + r.destination +
-                    "\n\nIt is kept in\n" + kept,
-                input.caption, MessageIcon::kWarning});
-  }
+  if (FileReadable(r.archive_name)) tell_kept(r.destination);
   return r;
 }
 

@@ -55,6 +55,10 @@ ForcedRemoval ForceRemoveFile(const std::string& path) {
 bool RenameFile(const std::string& from, const std::string& to) {
   return _wrename(Wide(from).c_str(), Wide(to).c_str()) == 0;
 }
+bool PathExists(const std::string& path) {
+  struct _stat64 st;
+  return _wstat64(Wide(path).c_str(), &st) == 0;
+}
 std::optional<int64_t> FileModificationTime(const std::string& path) {
   struct _stat64 st;
   if (_wstat64(Wide(path).c_str(), &st) != 0) return std::nullopt;
@@ -124,6 +128,10 @@ bool RenameFile(const std::string& from, const std::string& to) {
   struct stat st;
   if (stat(to.c_str(), &st) == 0) return false;
   return std::rename(from.c_str(), to.c_str()) == 0;
+}
+bool PathExists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
 }
 std::optional<int64_t> FileModificationTime(const std::string& path) {
   struct stat st;

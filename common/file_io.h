@@ -19,6 +19,8 @@ using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 UniqueFile OpenFile(const std::string& utf8_path, const char* mode);
 
 bool FileReadable(const std::string& utf8_path);
+// Whether anything (a file or a folder) bears the name.
+bool PathExists(const std::string& utf8_path);
 bool RemoveFile(const std::string& utf8_path);
 // Fails when `to` already exists, on every platform (the Windows rule).
 bool RenameFile(const std::string& from, const std::string& to);

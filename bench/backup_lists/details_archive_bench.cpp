@@ -1,5 +1,5 @@
-// Compresses a generated file list with the library's archive routine (zlib "wb",
-// 15,360-byte reads, then the header rewrite through a temporary copy) and with
+// Compresses a generated file list with the library's archive routine (zlib's gzip
+// wrapper at the default level, 15,360-byte reads, the header in the same pass) and with
 // `gzip -6 -c` on the same file, in the same run, alternately, each as a fresh process.
 //
 //   details_archive_bench [--megabytes M[,M...]] [--repeat R] [--work DIR] [--gzip PATH]
@@ -106,8 +106,9 @@ int main(int argc, char** argv) {
   out.Line("## Details archive vs gzip -6");
   out.Line("");
   out.Line(bench::Format(
-      "The details archive as OK in the success window makes it (`GzCompress`: zlib %s in mode "
-      "\"wb\", 15,360-byte reads, then the header rewrite through a temporary copy) against `%s "
+      "The details archive as OK in the success window makes it (`GzCompress`: zlib %s, its gzip "
+      "wrapper at the default level, 15,360-byte reads, the header naming the list written in the "
+      "same pass) against `%s "
       "-6 -c` on the same file list written by the library's own writer. The archive is checked "
       "to inflate to exactly the list. Medians of %d alternating runs, each a fresh process, in "
       "a folder on the build disk.",

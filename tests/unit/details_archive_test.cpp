@@ -92,11 +92,21 @@ TEST_F(ArchiveTest, CompressedListDecompressesByteForByteUnderItsOwnName) {
     EXPECT_TRUE(boxes_.messages.empty());
     EXPECT_EQ(path, Archive());
     EXPECT_FALSE(fs::exists(List() + ".gz"));
-    EXPECT_FALSE(fs::exists(List() + ".gz" + kHeaderTempSuffix));
+    for (const auto& entry : fs::directory_iterator(dir_.path())) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_TRUE(name == kFileListName || name == "Vaultrine_FileList" || name.rfind("by-", 0) == 0)
+          << "left behind: " << name;
+    }
     EXPECT_EQ(ReadBytes(List()), original) << "the plain list stays";
 
     const std::string archive = ReadBytes(Archive());
     EXPECT_EQ(archive.substr(0, 33), GzipHeader("Vaultrine_FileList.txt"));
+    // After the header, byte for byte what zlib's own gzip writer makes of the list.
+    gzFile reference = gzopen(dir_.File("by-zlib").c_str(), "wb");
+    ASSERT_NE(reference, nullptr);
+    if (!original.empty()) gzwrite(reference, original.data(), static_cast<unsigned>(original.size()));
+    ASSERT_EQ(gzclose(reference), Z_OK);
+    EXPECT_TRUE(archive.substr(33) == ReadBytes(dir_.File("by-zlib")).substr(10)) << "the deflate stream differs";
 
     // Three independent readers: zlib itself, gzip, and Python's gzip module.
     gzFile in = gzopen(Archive().c_str(), "rb");
@@ -123,17 +133,18 @@ TEST_F(ArchiveTest, CompressedListDecompressesByteForByteUnderItsOwnName) {
   }
 }
 
-TEST_F(ArchiveTest, ALeftoverTemporaryKeepsZlibsOwnHeader) {
+// The name goes into the header in the same pass as the data: a temporary file that
+// an earlier version left from an interrupted run costs the archive nothing.
+TEST_F(ArchiveTest, AFileLeftFromAnInterruptedRunCostsTheArchiveNothing) {
   const std::string original = MakeList(List(), 20);
-  WriteBytes(List() + ".gz" + kHeaderTempSuffix, "left by an interrupted run");
+  const std::string leftover = List() + ".gz.x$y";
+  WriteBytes(leftover, "left by an interrupted run");
   std::string path = List();
-  EXPECT_EQ(GzCompress(path, boxes_), 0) << "the header rewrite's failure is not the compression's";
-  ASSERT_EQ(boxes_.messages.size(), 1u);
-  EXPECT_EQ(boxes_.messages[0].text, "Create file ERROR");
-  EXPECT_EQ(boxes_.messages[0].caption, "ERROR InsertGzipHeader()");
+  EXPECT_EQ(GzCompress(path, boxes_), 0);
+  EXPECT_TRUE(boxes_.messages.empty());
   const std::string archive = ReadBytes(Archive());
-  EXPECT_EQ(archive.substr(0, 9), kZlibHeader.substr(0, 9));
-  EXPECT_EQ(ReadBytes(List() + ".gz" + kHeaderTempSuffix), "left by an interrupted run");
+  EXPECT_EQ(archive.substr(0, 33), GzipHeader("Vaultrine_FileList.txt"));
+  EXPECT_EQ(ReadBytes(leftover), "left by an interrupted run");
   ASSERT_EQ(Shell(dir_.path(), "gzip -dc Vaultrine_FileList > out"), 0);
   EXPECT_EQ(ReadBytes(dir_.File("out")), original);
 }
@@ -167,6 +178,9 @@ TEST_F(ArchiveTest, FailuresShowTheirBoxAndCode) {
     c.setup(dir);
     std::string path = dir.File(kFileListName);
     EXPECT_EQ(GzCompress(path, boxes), c.code);
+    // The list keeps its name, to be filed as it is; no half-made archive stays.
+    EXPECT_EQ(path, dir.File(kFileListName));
+    EXPECT_FALSE(fs::is_regular_file(dir.File("Vaultrine_FileList.txt.gz")));
     ASSERT_EQ(boxes.messages.size(), 1u);
     EXPECT_EQ(boxes.messages[0].text.rfind(c.text, 0), 0u) << boxes.messages[0].text;
     EXPECT_EQ(boxes.messages[0].caption, c.caption);
@@ -174,21 +188,31 @@ TEST_F(ArchiveTest, FailuresShowTheirBoxAndCode) {
   }
 }
 
-TEST_F(ArchiveTest, HeaderRewriteOnItsOwn) {
-  RecordingSink boxes;
-  EXPECT_EQ(InsertGzipHeader(dir_.File("absent.gz"), "", boxes), 0) << "no name: nothing to do";
-  EXPECT_EQ(InsertGzipHeader(dir_.File("absent.gz"), "a.txt", boxes), -1);
-  ASSERT_EQ(boxes.messages.size(), 1u);
-  EXPECT_EQ(boxes.messages[0].text, "From file open ERROR");
-
-  // Anything of ten bytes or fewer keeps only the new header.
-  WriteBytes(dir_.File("short.gz"), "0123456789");
-  EXPECT_EQ(InsertGzipHeader(dir_.File("short.gz"), "C:\\a\\b.txt", boxes), 0);
-  EXPECT_EQ(ReadBytes(dir_.File("short.gz")), GzipHeader("b.txt"));
-  WriteBytes(dir_.File("long.gz"), "0123456789rest");
-  EXPECT_EQ(InsertGzipHeader(dir_.File("long.gz"), "b.txt", boxes), 0);
-  EXPECT_EQ(ReadBytes(dir_.File("long.gz")), GzipHeader("b.txt") + "rest");
-  EXPECT_FALSE(fs::exists(dir_.File("long.gz") + kHeaderTempSuffix));
+// The header names the compressed file by its base name, however it was reached,
+// cut to 78 bytes; gzip -dN gives the file back under that name.
+TEST_F(ArchiveTest, TheHeaderNamesTheFileByItsBaseName) {
+  const std::string long_name = std::string(80, 'n') + ".txt";
+  const struct {
+    std::string file;
+    std::string header_name;
+  } cases[] = {
+      {"Liste \xC3\xA9t\xC3\xA9.txt", "Liste \xC3\xA9t\xC3\xA9.txt"},
+      {long_name, std::string(78, 'n')},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.header_name);
+    WriteBytes(dir_.File(c.file), "contents\r\n");
+    std::string path = dir_.File(c.file);
+    ASSERT_EQ(GzCompress(path, boxes_), 0);
+    EXPECT_EQ(path, dir_.File(c.file.substr(0, c.file.size() - 4)));
+    EXPECT_EQ(ReadBytes(path).substr(0, 11 + c.header_name.size()), GzipHeader(c.header_name));
+    fs::create_directory(dir_.File("restore"));
+    fs::copy_file(path, dir_.File("restore/archive.gz"));
+    ASSERT_EQ(Shell(dir_.path() / "restore", "gzip -dN archive.gz"), 0);
+    EXPECT_EQ(ReadBytes(dir_.File("restore/" + c.header_name)), "contents\r\n");
+    fs::remove_all(dir_.File("restore"));
+  }
+  EXPECT_TRUE(boxes_.messages.empty());
 }
 
 TEST(SummaryFolder, ValueOfTheFirstKeyInTheFirst8192Bytes) {
@@ -232,6 +256,10 @@ TEST(ArchiveName, ComputerDateAndTime) {
       {"", {2099, 10, 31, 23, 59}, "_31-10-99_23-59_Details.gz"},
   };
   for (const auto& c : cases) EXPECT_EQ(ArchiveName(c.computer, c.time), c.name);
+  // The second archive of a minute and the later ones.
+  EXPECT_EQ(ArchiveName("OFFICE", {2026, 12, 6, 17, 45}, 1), "OFFICE_06-12-26_17-45_Details.gz");
+  EXPECT_EQ(ArchiveName("OFFICE", {2026, 12, 6, 17, 45}, 2), "OFFICE_06-12-26_17-45_2_Details.gz");
+  EXPECT_EQ(ArchiveName("OFFICE", {2026, 12, 6, 17, 45}, 999), "OFFICE_06-12-26_17-45_999_Details.gz");
 }
 
 // The end-of-run steps in a folder of their own, as the success window's OK runs them.
@@ -316,15 +344,77 @@ TEST_F(FinishRunTest, NoComputerNameOrNoListDoesNothing) {
   EXPECT_TRUE(boxes_.messages.empty());
 }
 
-TEST_F(FinishRunTest, AFailedCompressionFilesThePlainList) {
-  fs::create_directory(dir_.File("Vaultrine_FileList.txt.gz"));  // gzopen fails
-  Summary("summary=" + dir_.path().string() + "/out");
-  fs::create_directory(dir_.File("out"));
+// Two runs that end in the same minute: the second archive gets a name of its own,
+// so the first is neither overwritten in the summary folder nor left under the
+// list's name for the next run to delete; a third run of that minute gets a third.
+TEST_F(FinishRunTest, RunsEndingInTheSameMinuteKeepAnArchiveEach) {
+  fs::create_directory(dir_.File("sums"));
+  const std::string names[] = {archive_, "OFFICE_06-12-26_17-45_2_Details.gz", "OFFICE_06-12-26_17-45_3_Details.gz"};
+  for (const bool summary : {true, false}) {
+    SCOPED_TRACE(summary ? "filed in the summary folder" : "kept here");
+    Summary(summary ? "summary=" + dir_.File("sums") : "log=x");
+    std::vector<std::string> lists;
+    for (int run = 0; run < 3; ++run) {
+      lists.push_back(run == 0 ? original_ : MakeList(dir_.File(kFileListName), 50 + 10 * run));
+      list_name_ = kFileListName;
+      const FinishResult r = Run();
+      EXPECT_EQ(r.outcome, summary ? FinishOutcome::kFiled : FinishOutcome::kKeptHere) << run;
+      EXPECT_EQ(r.archive_name, names[run]);
+    }
+    for (int run = 0; run < 3; ++run) {
+      const std::string at = summary ? dir_.File("sums") + "/" + names[run] : dir_.File(names[run]);
+      EXPECT_EQ(Inflate(at), lists[run]) << names[run];
+      fs::remove(at);
+    }
+    EXPECT_FALSE(fs::exists(dir_.File("Vaultrine_FileList"))) << "no archive left under the list's name";
+    EXPECT_TRUE(boxes_.messages.empty());
+    original_ = MakeList(dir_.File(kFileListName), 50);
+  }
+}
+
+// An archive kept here because the summary folder refused it stays this run's: the
+// next run of the same minute files its own archive under a name of its own, and an
+// archive of that name already in the summary folder (another program folder's) is
+// never overwritten.
+TEST_F(FinishRunTest, AnArchiveKeptBackOrFiledElsewhereIsNeverTakenOrOverwritten) {
+  Summary("summary=" + dir_.File("not there"));
+  ASSERT_EQ(Run().outcome, FinishOutcome::kNotFiled);
+  boxes_.messages.clear();
+  const std::string second = MakeList(dir_.File(kFileListName), 70);
+  fs::create_directory(dir_.File("sums"));
+  WriteBytes(dir_.File("sums") + "/OFFICE_06-12-26_17-45_2_Details.gz", "another folder's archive");
+  Summary("summary=" + dir_.File("sums"));
+  list_name_ = kFileListName;
   const FinishResult r = Run();
   EXPECT_EQ(r.outcome, FinishOutcome::kFiled);
-  ASSERT_EQ(boxes_.messages.size(), 1u);
-  EXPECT_EQ(boxes_.messages[0].caption, "ERROR GZ_Compress()");
-  EXPECT_EQ(ReadBytes(r.destination), original_);
+  EXPECT_EQ(r.destination, dir_.File("sums") + "/OFFICE_06-12-26_17-45_3_Details.gz");
+  EXPECT_EQ(Inflate(r.destination), second);
+  EXPECT_EQ(Inflate(dir_.File(archive_)), original_) << "the kept archive is the first run's, still here";
+  EXPECT_FALSE(fs::exists(dir_.File("sums") + "/" + archive_));
+  EXPECT_EQ(ReadBytes(dir_.File("sums") + "/OFFICE_06-12-26_17-45_2_Details.gz"), "another folder's archive");
+  EXPECT_TRUE(boxes_.messages.empty());
+}
+
+TEST_F(FinishRunTest, AFailedCompressionFilesThePlainList) {
+  fs::create_directory(dir_.File("out"));
+  Summary("summary=" + dir_.path().string() + "/out");
+  // The archive's first name is a folder (gzopen fails), or its last one is a folder
+  // that cannot be removed: that folder is never taken for the archive.
+  for (const char* in_the_way : {"Vaultrine_FileList.txt.gz", "Vaultrine_FileList/inside"}) {
+    SCOPED_TRACE(in_the_way);
+    fs::create_directories(dir_.File(in_the_way));
+    list_name_ = kFileListName;
+    boxes_.messages.clear();
+    const FinishResult r = Run();
+    EXPECT_EQ(r.outcome, FinishOutcome::kFiled);
+    ASSERT_EQ(boxes_.messages.size(), 1u);
+    EXPECT_EQ(boxes_.messages[0].caption, "ERROR GZ_Compress()");
+    EXPECT_EQ(ReadBytes(r.destination), original_);
+    EXPECT_TRUE(fs::is_directory(dir_.File(in_the_way)));
+    fs::remove_all(dir_.File(fs::path(in_the_way).begin()->string()));
+    fs::remove(r.destination);
+    WriteBytes(dir_.File(kFileListName), original_);
+  }
 }
 
 }  // namespace

@@ -333,36 +333,37 @@ INSTANTIATE_TEST_SUITE_P(Faults, FileListsOnAFaultyDisk, ::testing::ValuesIn(kFa
 
 // The end-of-run steps as the success window's OK runs them: the run's folder holds
 // the list, the summary folder receives the archive.
-class DetailsArchiveOnAFaultyDisk : public ::testing::TestWithParam<FaultCase> {
- protected:
-  static constexpr const char* kArchive = "OFFICE_06-12-26_17-45_Details.gz";
+constexpr const char* kArchive = "OFFICE_06-12-26_17-45_Details.gz";
 
-  // A list of about 40 KB whose archive takes about 20 KB.
-  static std::string WriteList(const std::string& folder) {
-    backup::FileLists lists(folder);
-    unsigned seed = 11;
-    for (int i = 0; i < 500; ++i) lists.Record("Nouveau", NoisyName(seed));
-    lists.Close();
-    return ReadBytes(folder + "/" + backup::kFileListName);
-  }
-  static backup::FinishRunInput Input(const std::string& run_folder, const std::string& summary) {
-    WriteBytes(run_folder + "/Vaultrine.ini", "[general]\r\nsummary=\"" + summary + "\"\r\n");
-    backup::FinishRunInput input;
-    input.computer_name = "OFFICE";
-    input.now = {2026, 12, 6, 17, 45};
-    input.task_text = run_folder + "/Vaultrine.ini-1";
-    input.current_folder = run_folder;
-    input.caption = "Vaultrine";
-    return input;
-  }
-  static std::string Inflate(const std::string& path) {
-    const std::string out = path + ".inflated";
-    const int status = std::system(("gzip -dc < '" + path + "' > '" + out + "'").c_str());
-    const std::string bytes = status == 0 ? ReadBytes(out) : "<not gzip>";
-    std::filesystem::remove(out);
-    return bytes;
-  }
-};
+// A list of about 40 KB whose archive takes about 20 KB.
+std::string WriteNoisyList(const std::string& folder) {
+  backup::FileLists lists(folder);
+  unsigned seed = 11;
+  for (int i = 0; i < 500; ++i) lists.Record("Nouveau", NoisyName(seed));
+  lists.Close();
+  return ReadBytes(folder + "/" + backup::kFileListName);
+}
+
+backup::FinishRunInput RunInput(const std::string& run_folder, const std::string& summary) {
+  WriteBytes(run_folder + "/Vaultrine.ini", "[general]\r\nsummary=\"" + summary + "\"\r\n");
+  backup::FinishRunInput input;
+  input.computer_name = "OFFICE";
+  input.now = {2026, 12, 6, 17, 45};
+  input.task_text = run_folder + "/Vaultrine.ini-1";
+  input.current_folder = run_folder;
+  input.caption = "Vaultrine";
+  return input;
+}
+
+std::string Inflate(const std::string& path) {
+  const std::string out = path + ".inflated";
+  const int status = std::system(("gzip -dc < '" + path + "' > '" + out + "'").c_str());
+  const std::string bytes = status == 0 ? ReadBytes(out) : "<not gzip>";
+  std::filesystem::remove(out);
+  return bytes;
+}
+
+class DetailsArchiveOnAFaultyDisk : public ::testing::TestWithParam<FaultCase> {};
 
 // The run's own folder fails while the list is compressed: the list is filed as it
 // is (whole, under the archive's name) or stays where it was, and a box says what
@@ -374,9 +375,9 @@ TEST_P(DetailsArchiveOnAFaultyDisk, ACompressionTheDiskRefusesFilesThePlainList)
   testing::TempDir summary;
   const std::string run = disk.File("Run");
   std::filesystem::create_directories(run);
-  const std::string list = WriteList(run);
+  const std::string list = WriteNoisyList(run);
   ASSERT_GT(list.size(), 30000u);
-  const FinishRunInput input = Input(run, summary.path().string());
+  const FinishRunInput input = RunInput(run, summary.path().string());
   ChangeDir cd(run);
   Inflict(GetParam().fault, disk, run);
 
@@ -403,7 +404,10 @@ TEST_P(DetailsArchiveOnAFaultyDisk, ACompressionTheDiskRefusesFilesThePlainList)
   ASSERT_GE(boxes.messages.size(), 1u);
   EXPECT_EQ(boxes.messages[0].caption, "ERROR GZ_Compress()");
   EXPECT_FALSE(std::filesystem::exists(run + "/" + kFileListName + ".gz"));
-  EXPECT_FALSE(std::filesystem::exists(run + "/" + kFileListName + ".gz" + kHeaderTempSuffix));
+  for (const auto& entry : std::filesystem::directory_iterator(run)) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(name == kFileListName || name == "Vaultrine.ini") << "left behind: " << name;
+  }
 }
 
 // The summary folder fails while the archive is copied into it: the archive stays in
@@ -414,12 +418,12 @@ TEST_P(DetailsArchiveOnAFaultyDisk, ACopyTheSummaryFolderRefusesKeepsTheArchive)
   SmallDisk disk(64);
   REQUIRE_SMALL_DISK(disk);
   testing::TempDir run;
-  const std::string list = WriteList(run.path().string());
+  const std::string list = WriteNoisyList(run.path().string());
   const std::string summary = disk.File("Summary");
   std::filesystem::create_directories(summary);
   const std::string earlier = summary + "/OFFICE_05-12-26_17-45_Details.gz";
   WriteBytes(earlier, "yesterday's archive");
-  const FinishRunInput input = Input(run.path().string(), summary);
+  const FinishRunInput input = RunInput(run.path().string(), summary);
   ChangeDir cd(run.path());
   Inflict(GetParam().fault, disk, summary);
 
@@ -438,6 +442,38 @@ TEST_P(DetailsArchiveOnAFaultyDisk, ACopyTheSummaryFolderRefusesKeepsTheArchive)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, DetailsArchiveOnAFaultyDisk, ::testing::ValuesIn(kFaults), PrintCase);
+
+// The archive needs room on the run's disk once: the name goes into its header in
+// the same pass as the data, never through a second copy of the whole archive.
+TEST(DetailsArchiveOnASmallDisk, RoomForTheArchiveOnceIsEnough) {
+  using namespace backup;
+  SmallDisk disk(160);
+  REQUIRE_SMALL_DISK(disk);
+  testing::TempDir summary, measure;
+  const std::string run = disk.File("Run");
+  std::filesystem::create_directories(run);
+  const std::string list = WriteNoisyList(run);
+  // The archive's size, made on a disk with room to spare.
+  WriteBytes(measure.File(kFileListName), list);
+  std::string measured = measure.File(kFileListName);
+  RecordingSink ignored;
+  ASSERT_EQ(GzCompress(measured, ignored), 0);
+  const size_t archive_size = std::filesystem::file_size(measured);
+  ASSERT_GT(archive_size, 12288u) << "too small to tell one copy from two";
+  const FinishRunInput input = RunInput(run, summary.path().string());
+  ChangeDir cd(run);
+  // Whole pages for the archive and one more, not twice the archive.
+  ASSERT_TRUE(disk.Fill((archive_size + 4095) / 4096 * 4096 + 4096));
+
+  RecordingSink boxes;
+  std::string list_name = kFileListName;
+  const FinishResult r = FinishRun(list_name, input, boxes);
+  EXPECT_EQ(r.outcome, FinishOutcome::kFiled);
+  for (const UserMessage& box : boxes.messages) ADD_FAILURE() << box.caption << ": " << box.text;
+  const std::string filed = ReadBytes(summary.File(kArchive));
+  EXPECT_EQ(filed.substr(0, 33), GzipHeader("Vaultrine_FileList.txt"));
+  EXPECT_EQ(Inflate(summary.File(kArchive)), list);
+}
 
 // ---- the status of the last backup -------------------------------------------------
 
