@@ -93,8 +93,10 @@ inline constexpr const char* kGoodLabels[] = {"good_1", "good_2", "good_3", "goo
 inline constexpr const char* kBadHeadline = "bad_0";
 inline constexpr const char* kBadDateLabel = "bad_1";
 inline constexpr const char* kBadNoRequest = "bad_2";
+// Before either result window: records missing from the restored-files list (one "%s": how many).
+inline constexpr const char* kListIncomplete = "lst_1";
 inline constexpr const char* kResultOthers[] = {kGoodHeadline, kBadHeadline, kBadDateLabel,
-                                                kBadNoRequest};
+                                                kBadNoRequest, kListIncomplete};
 // Progress window note (label 330).
 inline constexpr const char* kProgressNote = "tra_1";
 inline constexpr const char* kProgressKeys[] = {kProgressNote};

@@ -147,28 +147,24 @@ void RestoreLibrary::AskFilesToRestore(const char* caption) {
 }
 
 void RestoreLibrary::RecordFilename(const char* kind, const wchar_t* name) {
-  if (list_state_ == ListState::kNotOpened) {
-    list_ = OpenFile(kRestoredFilesList, "wb");
-    const bool marked = list_ && std::fwrite("\xEF\xBB\xBF", 1, 3, list_.get()) == 3;
-    list_state_ = marked ? ListState::kOpen : ListState::kFailed;
-  }
-  if (list_state_ != ListState::kOpen) return;
   std::string utf8 = win::FromWide(name ? name : L"");
   CutUtf8(utf8, 511);
-  const std::string line = RestoredListLine(kind ? kind : "", utf8);
-  // Handed to the system at once: an engine that dies keeps the lines it reported.
-  std::fwrite(line.data(), 1, line.size(), list_.get());
-  std::fflush(list_.get());
-  const int index = KindIndex(kind ? kind : "");
-  if (index >= 0) ++counts_[index];
-  ShowFileName(name);
+  if (list_.Record(kind ? kind : "", utf8)) ShowFileName(name);
+}
+
+void RestoreLibrary::CloseListAndReport() {
+  list_.Close();
+  if (list_.lost() == 0) return;
+  const std::u16string format = messages_.LookUpMessage(message_keys::kListIncomplete);
+  win::MessageBoxSink sink({}, true);
+  sink.Show({IncompleteListNotice(Utf16ToUtf8(format), list_.lost()), ShowRawValue(caption_),
+             MessageIcon::kWarning});
 }
 
 void RestoreLibrary::DisplayGoodResult(const char* caption, const char* date) {
   KeepCaption(caption);
-  list_.reset();
-  list_state_ = ListState::kClosed;
-  RestoreSuccessWindow window(*this, Bounded(date, kDateMax), counts_);
+  CloseListAndReport();
+  RestoreSuccessWindow window(*this, Bounded(date, kDateMax), list_.counts());
   window.RunModal(nullptr);
   messages_.ReleaseMessageFile();
 }
@@ -176,8 +172,7 @@ void RestoreLibrary::DisplayGoodResult(const char* caption, const char* date) {
 void RestoreLibrary::DisplayBadResult(const char* caption, const char* date, const char* errors) {
   MinimiseEngineConsoles();
   KeepCaption(caption);
-  list_.reset();
-  list_state_ = ListState::kClosed;
+  CloseListAndReport();
   const std::vector<std::string> lines = SplitErrorLines(Bounded(errors, kErrorTextMax), kErrorEntryMax);
   bool nothing_requested = false;
   for (const std::string& line : lines) nothing_requested |= IsMissingRequestError(line);

@@ -8,7 +8,6 @@
 #include <memory>
 #include <string>
 
-#include "common/file_io.h"
 #include "common/message_file.h"
 #include "common/message_sink.h"
 #include "common/win/dialog_colours.h"
@@ -16,6 +15,7 @@
 #include "common/win/raii.h"
 #include "restore_support/gauge.h"
 #include "restore_support/progress_window.h"
+#include "restore_support/restored_list.h"
 
 namespace vaultrine::restore {
 
@@ -60,7 +60,7 @@ class RestoreLibrary {
   void DisplayGoodResult(const char* caption, const char* date);
   void DisplayBadResult(const char* caption, const char* date, const char* errors);
   // Standard, compressed, crypted, compressed and crypted.
-  const std::array<int, 4>& counts() const { return counts_; }
+  const std::array<int, 4>& counts() const { return list_.counts(); }
 
   win::LibraryContext& context() { return context_; }
   win::DialogColours& colours() { return colours_; }
@@ -75,6 +75,8 @@ class RestoreLibrary {
 
  private:
   void EndIndicator();
+  // The list closed for the result windows; a list with holes is said first.
+  void CloseListAndReport();
 
   win::LibraryContext context_;
   win::DialogColours colours_{RGB(236, 233, 216), RGB(0, 0, 0)};
@@ -86,10 +88,7 @@ class RestoreLibrary {
   RECT progress_rect_{};
   win::UniqueHandle indicator_;
   GaugeState gauge_;
-  enum class ListState { kNotOpened, kOpen, kFailed, kClosed };
-  ListState list_state_ = ListState::kNotOpened;
-  UniqueFile list_;
-  std::array<int, 4> counts_{};
+  RestoredList list_;
 };
 
 // The one of this process. Never destroyed: unloading is Unload's business, and no

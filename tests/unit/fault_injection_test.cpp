@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <ostream>
@@ -21,6 +22,7 @@
 #include "common/obsolete_report.h"
 #include "config_editor/core/parameter_file.h"
 #include "restore_support/request_rules.h"
+#include "restore_support/restored_list.h"
 #include "small_disk.h"
 #include "temp_dir.h"
 
@@ -516,6 +518,56 @@ TEST_P(LastBackupOnAFaultyDisk, ThePreviousStatusStaysWhole) {
 // a folder that is gone holds no previous status to keep.
 const FaultCase kStatusFaults[] = {{"FullDisk", Fault::kFull}, {"ReadOnlyFolder", Fault::kReadOnly}};
 INSTANTIATE_TEST_SUITE_P(Faults, LastBackupOnAFaultyDisk, ::testing::ValuesIn(kStatusFaults), PrintCase);
+
+// ---- the restore library's list of restored files -------------------------------------
+
+class RestoredListOnAFaultyDisk : public ::testing::TestWithParam<FaultCase> {};
+
+// The engine reports every restored file whatever the disk does: what reached the
+// list is whole lines, every file that did not is counted as lost and in no kind's
+// count, and the notice says how many.
+TEST_P(RestoredListOnAFaultyDisk, WhatIsListedIsWholeAndWhatIsNotIsCounted) {
+  SmallDisk disk(64);
+  REQUIRE_SMALL_DISK(disk);
+  const std::string folder = disk.File("Restore");
+  std::filesystem::create_directories(folder);
+  const std::string path = folder + "/Revivalis_FileList.txt";
+  Inflict(GetParam().fault, disk, folder);
+
+  constexpr int kRecords = 400;
+  restore::RestoredList list(path);
+  std::string all = "\xEF\xBB\xBF";
+  unsigned seed = 5;
+  for (int i = 0; i < kRecords; ++i) {
+    const char* kind = restore::kKinds[i % 4];
+    const std::string name = NoisyName(seed);
+    list.Record(kind, name);
+    all += restore::RestoredListLine(kind, name);
+  }
+  list.Close();
+
+  const std::string listed = ReadBytes(path);
+  EXPECT_TRUE(WholeLinesOf(listed, all));
+  const int lines = listed.empty() ? 0 : static_cast<int>(LinesIn(listed));
+  EXPECT_GT(list.lost(), 0) << "the fault never bit";
+  EXPECT_EQ(lines + list.lost(), kRecords);
+  // The listed lines are the first ones, the kinds in turn.
+  for (int kind = 0; kind < 4; ++kind) EXPECT_EQ(list.counts()[kind], (lines + 3 - kind) / 4) << kind;
+  EXPECT_EQ(restore::IncompleteListNotice("%s restored files are missing.", list.lost()),
+            std::to_string(list.lost()) + " restored files are missing.");
+
+  // The disk well again: the next run lists everything.
+  Heal(GetParam().fault, disk, folder);
+  restore::RestoredList next(path);
+  seed = 5;
+  for (int i = 0; i < kRecords; ++i) EXPECT_TRUE(next.Record(restore::kKinds[i % 4], NoisyName(seed)));
+  next.Close();
+  EXPECT_EQ(ReadBytes(path), all);
+  EXPECT_EQ(next.lost(), 0);
+  EXPECT_EQ(next.counts(), (std::array<int, 4>{100, 100, 100, 100}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, RestoredListOnAFaultyDisk, ::testing::ValuesIn(kFaults), PrintCase);
 
 // ---- the restore request ------------------------------------------------------------
 

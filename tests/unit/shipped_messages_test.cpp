@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {keys::kEndQuestion, keys::kListsOverLimit}},
         ShippedFile{kRestoreMessageFile,
                     AllKeys(keys::kRestoreKeys, std::size(keys::kRestoreKeys)),
-                    {keys::kAskVolumeNotFound}}),
+                    {keys::kAskVolumeNotFound, keys::kListIncomplete}}),
     [](const auto& info) {
       std::string name = info.param.variant.file_name;
       return name.substr(0, name.find('.'));

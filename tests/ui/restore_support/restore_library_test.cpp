@@ -716,5 +716,31 @@ TEST_F(RestoreRequestTest, ResultWindowsAndTheRestoredList) {
   }
 }
 
+// A list the restore could not write: the files it lacks are said before the success
+// window, which counts only what the list holds.
+TEST_F(RestoreRequestTest, AnIncompleteRestoredListIsReportedBeforeTheWindow) {
+  Load();
+  // A folder where the list should be: the list cannot be created.
+  ASSERT_TRUE(CreateDirectoryW(ToWide(folder_.File("Revivalis_FileList.txt")).c_str(), nullptr));
+  record_("Standard  ", L"C:\\R\\a.txt");
+  record_("Compressed", L"C:\\R\\b.txt");
+  record_("CompCrypt ", L"C:\\R\\c.txt");
+  std::string expected = Shipped8("lst_1");
+  expected.replace(expected.find("%s"), 2, "3");
+  uitest::BoxAnswerer box(ToWide(kCaption), IDOK);
+  {
+    uitest::WindowDriver driver(ToWide(kCaption), [&](HWND w) {
+      for (int id : {401, 402, 403, 404}) EXPECT_EQ(FieldUtf8(w, id), "0") << id;
+      EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, 408)));
+      Press(w, 406);
+    }, 15000, 406);
+    Export<DisplayGoodRestoreResultFn>(dll_, "DisplayGoodResult")(kCaption.c_str(), "d", "0");
+    EXPECT_TRUE(driver.Join());
+  }
+  const uitest::BoxSeen& seen = box.Join();
+  EXPECT_TRUE(seen.found);
+  EXPECT_EQ(seen.text, expected);
+}
+
 }  // namespace
 }  // namespace vaultrine::restore
