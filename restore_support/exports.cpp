@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "common/win/message_box_sink.h"
 #include "common/win/win32_volume_table.h"
 #include "restore_support/library_frame.h"
 
@@ -12,14 +13,28 @@ using vaultrine::restore::Library;
 
 namespace {
 
+// The library starts on the engine's first call, not at load: its boxes and its
+// progress window need more than the loader lock allows.
+void StartLibrary() {
+  if (Library().started()) return;
+  vaultrine::win::MessageBoxSink boxes({}, true);
+  Library().Start(boxes);
+}
+
 template <typename Body>
 void Guarded(Body body) noexcept {
-  vaultrine::win::GuardedExport(Library().context(), body);
+  vaultrine::win::GuardedExport(Library().context(), [&] {
+    StartLibrary();
+    body();
+  });
 }
 
 template <typename Result, typename Body>
 Result Guarded(Result on_failure, Body body) noexcept {
-  return vaultrine::win::GuardedExport(Library().context(), on_failure, body);
+  return vaultrine::win::GuardedExport(Library().context(), on_failure, [&] {
+    StartLibrary();
+    return body();
+  });
 }
 
 }  // namespace

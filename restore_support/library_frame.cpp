@@ -22,7 +22,6 @@ namespace vaultrine::restore {
 namespace {
 
 constexpr int kConsoleSearchLimit = 100;
-constexpr char kRestoredFilesList[] = ".\\Revivalis_FileList.txt";
 constexpr size_t kDateMax = 63;
 constexpr size_t kErrorTextMax = 2047;
 
@@ -41,8 +40,16 @@ RestoreLibrary& Library() {
   return *library;
 }
 
-void RestoreLibrary::Load(HINSTANCE instance, MessageSink& sink) {
+void RestoreLibrary::Attach(HINSTANCE instance) {
   context_.SetModule(instance);
+  // Each run starts a fresh list; a missing one is fine.
+  DeleteFileW(win::ToWide(kRestoredListName).c_str());
+}
+
+void RestoreLibrary::Start(MessageSink& sink) {
+  if (started_) return;
+  started_ = true;  // once, even when a box below runs a message loop
+  const HINSTANCE instance = context_.module();
   const std::optional<std::string> module = win::ModuleFileName(instance);
   if (module) {
     const size_t slash = module->find_last_of('\\');
@@ -54,8 +61,6 @@ void RestoreLibrary::Load(HINSTANCE instance, MessageSink& sink) {
   messages_.LoadMessageFile(library_folder_, sink);
   language_code_ = LanguageCode(DetectLanguage());
   messages_.SelectSection(message_keys::kSection, language_code_);
-  // Each run starts a fresh list; a missing one is fine.
-  RemoveFile(kRestoredFilesList);
 
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);

@@ -27,11 +27,19 @@ class RestoreLibrary {
   RestoreLibrary(const RestoreLibrary&) = delete;
   RestoreLibrary& operator=(const RestoreLibrary&) = delete;
 
-  // The library is loaded: colours, message file from the library's folder, language
-  // from the catalog, section "MAIN", a fresh restored-files list, the progress window
-  // hidden. `instance` also holds the templates. Never fails; what goes wrong is told
-  // through `sink`.
-  void Load(HINSTANCE instance, MessageSink& sink);
+  // Process attach, under the loader lock: only the module (which holds the
+  // templates) and a fresh restored-files list. No window, no box.
+  void Attach(HINSTANCE instance);
+  // The engine's first call: message file from the library's folder, language from
+  // the catalog, section "MAIN", the progress window hidden. Runs once; never fails,
+  // what goes wrong is told through `sink`.
+  void Start(MessageSink& sink);
+  bool started() const { return started_; }
+  // Both at once, for a library object of its own.
+  void Load(HINSTANCE instance, MessageSink& sink) {
+    Attach(instance);
+    Start(sink);
+  }
   // The library is unloaded. With `process_ending` the windows are left to the
   // system; otherwise they go now, since their procedure goes with the library.
   void Unload(bool process_ending);
@@ -89,6 +97,7 @@ class RestoreLibrary {
   win::UniqueHandle indicator_;
   GaugeState gauge_;
   RestoredList list_;
+  bool started_ = false;
 };
 
 // The one of this process. Never destroyed: unloading is Unload's business, and no
