@@ -125,6 +125,11 @@ FinishResult FinishRun(std::string& list_name, const FinishRunInput& input, Mess
   const std::string& task = input.task_text;
   std::string folder = ReadSummaryFolder(task.size() >= 2 ? task.substr(0, task.size() - 2) : "");
   if (!folder.empty() && folder.front() == '"') folder = folder.size() >= 2 ? folder.substr(1, folder.size() - 2) : "";
+  // A summary folder that is this folder already holds the archive: a copy onto
+  // itself would empty it.
+  const bool filed_here = !folder.empty() && SamePlace(folder, ".");
+  const std::string summary = folder;
+  if (filed_here) folder.clear();
   const auto in_summary = [&](const std::string& name) { return folder + kPathSeparator + name; };
 
   // The first name of this minute that neither this folder nor the summary folder
@@ -168,7 +173,8 @@ FinishResult FinishRun(std::string& list_name, const FinishRunInput& input, Mess
     return r;
   }
   if (folder.empty()) {
-    r.outcome = FinishOutcome::kKeptHere;
+    r.outcome = filed_here ? FinishOutcome::kFiled : FinishOutcome::kKeptHere;
+    if (filed_here) r.destination = summary + kPathSeparator + r.archive_name;
     return r;
   }
   const int copied = CopyWithByteOrderMark(r.archive_name, r.destination, "");

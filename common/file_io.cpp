@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
+#include <system_error>
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
@@ -218,6 +220,16 @@ std::optional<std::string> ReadFileStart(const std::string& path, size_t max_byt
   if (std::ferror(f.get())) return std::nullopt;
   out.resize(n);
   return out;
+}
+
+bool SamePlace(const std::string& a, const std::string& b) {
+#ifdef _WIN32
+  const std::filesystem::path pa(Wide(a)), pb(Wide(b));
+#else
+  const std::filesystem::path pa(a), pb(b);
+#endif
+  std::error_code error;
+  return std::filesystem::equivalent(pa, pb, error) && !error;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

@@ -21,6 +21,8 @@ UniqueFile OpenFile(const std::string& utf8_path, const char* mode);
 bool FileReadable(const std::string& utf8_path);
 // Whether anything (a file or a folder) bears the name.
 bool PathExists(const std::string& utf8_path);
+// Whether both names lead to the same existing file or folder ("." and its full path).
+bool SamePlace(const std::string& a, const std::string& b);
 bool RemoveFile(const std::string& utf8_path);
 // Fails when `to` already exists, on every platform (the Windows rule).
 bool RenameFile(const std::string& from, const std::string& to);

@@ -395,6 +395,24 @@ TEST_F(FinishRunTest, AnArchiveKeptBackOrFiledElsewhereIsNeverTakenOrOverwritten
   EXPECT_TRUE(boxes_.messages.empty());
 }
 
+// A summary folder that is the program folder itself, however it is written, already
+// holds the archive: it is never copied onto itself (which empties it) and removed.
+TEST_F(FinishRunTest, ASummaryFolderThatIsThisFolderKeepsTheArchive) {
+  const std::string names[] = {archive_, "OFFICE_06-12-26_17-45_2_Details.gz"};
+  const std::string summaries[] = {dir_.path().string(), dir_.path().string() + "/."};
+  const std::vector<std::string> lists = {original_, MakeList(dir_.File(kFileListName), 60)};
+  for (int run = 0; run < 2; ++run) {
+    WriteBytes(dir_.File(kFileListName), lists[run]);
+    Summary("summary=" + summaries[run]);
+    list_name_ = kFileListName;
+    const FinishResult r = Run();
+    EXPECT_EQ(r.outcome, FinishOutcome::kFiled);
+    EXPECT_EQ(r.archive_name, names[run]);
+  }
+  for (int run = 0; run < 2; ++run) EXPECT_EQ(Inflate(dir_.File(names[run])), lists[run]) << names[run];
+  EXPECT_TRUE(boxes_.messages.empty());
+}
+
 TEST_F(FinishRunTest, AFailedCompressionFilesThePlainList) {
   fs::create_directory(dir_.File("out"));
   Summary("summary=" + dir_.path().string() + "/out");
