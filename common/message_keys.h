@@ -62,11 +62,15 @@ inline constexpr const char* kEditDialogs[] = {
     "modmd5tx2",  "modex_sel1", "modex_sel2", "mod_fil",    "mod_rep",    "mod_pos",
     "mod_val",    "mod_sup",    "mod_aba",    kRuleTooLong};
 
+// An edit window that could not be shown: the rule stays as it was.
+inline constexpr const char* kDialogNotShown = "mod_nodlg";
+inline constexpr const char* kPageBoxes[] = {kDialogNotShown};
+
 inline constexpr KeyGroup kEditorKeys[] = {
     Group("tab labels", kTabLabels),         Group("parameter-file page", kParameterPage),
     Group("chooser titles", kChooserTitles), Group("end question", kEndQuestionKeys),
     Group("general page", kGeneralPage),     Group("list pages", kListPages),
-    Group("edit dialogs", kEditDialogs)};
+    Group("edit dialogs", kEditDialogs),     Group("page boxes", kPageBoxes)};
 
 // ---- RestoreVaultrine ----
 

@@ -28,6 +28,7 @@ RuleEditDialog::RuleEditDialog(EditorContext& context, const RuleDialogSpec& spe
 }
 
 BOOL RuleEditDialog::OnInit() {
+  opened_ = true;
   const std::optional<RuleParts> parts = ParseRule(spec_.section, slot_.text);
   if (!parts) {
     ShowSyntaxError(ctx_.sink);

@@ -25,8 +25,13 @@ class RuleEditDialog : public win::DialogBase {
  public:
   RuleEditDialog(EditorContext& context, const RuleDialogSpec& spec, RuleEditSlot& slot);
 
-  // Modal over `owner`; the EditResult.
-  int Edit(HWND owner) { return static_cast<int>(RunModal(owner)); }
+  // Modal over `owner`; the EditResult. A window that never opened (its template
+  // could not be loaded, no memory) is kEditNotShown, never taken for a syntax
+  // error, which would drop the rule.
+  int Edit(HWND owner) {
+    const INT_PTR result = RunModal(owner);
+    return opened_ ? static_cast<int>(result) : kEditNotShown;
+  }
 
  protected:
   BOOL OnInit() override;
@@ -43,6 +48,7 @@ class RuleEditDialog : public win::DialogBase {
   const RuleDialogSpec& spec_;
   RuleEditSlot& slot_;
   RuleParts parsed_;
+  bool opened_ = false;
   win::DialogColours colours_{kPageBackground, kPageText, RGB(255, 255, 255)};
 };
 

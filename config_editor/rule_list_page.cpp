@@ -95,6 +95,8 @@ void RuleListPage::EditSelected() {
   const int result = dialog.Edit(ctx_.main);
   const int placed = rules_.PutBack(slot, result);
   ShowList(placed);
+  if (result == kEditNotShown)
+    ShowEditorMessage(ctx_.sink, win::FromWide(ctx_.Text(message_keys::kDialogNotShown)), MessageIcon::kError);
 }
 
 void RuleListPage::Add() {

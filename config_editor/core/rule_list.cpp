@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "common/text_encoding.h"
 
 namespace vaultrine::config {
 
@@ -21,10 +20,9 @@ std::string KeyOf(int i) {
 RuleList RuleList::Load(const ProfileFile& file, std::string_view section, bool restore_quotes) {
   std::vector<std::string> entries;
   for (int i = 0; i < kMaxRules; ++i) {
-    std::string entry = file.Read(section, KeyOf(i), kEndOfList, kMaxRuleBytes + 1);
+    std::string entry = file.Read(section, KeyOf(i), kEndOfList);
     if (entry == kEndOfList) break;
     if (restore_quotes && (entry.empty() || entry[0] != '#')) entry = "\"" + entry + "\"";
-    CutUtf8(entry, kMaxRuleBytes);
     entries.push_back(std::move(entry));
   }
   return RuleList(std::move(entries));
@@ -44,7 +42,8 @@ RuleEditSlot RuleList::TakeOut(int index) {
 }
 
 int RuleList::PutBack(const RuleEditSlot& slot, int result) {
-  if (result != kEditAbandon && result != kEditValidate) return -1;
+  // A window that could not be shown changed nothing: the rule goes back as it was.
+  if (result != kEditAbandon && result != kEditValidate && result != kEditNotShown) return -1;
   const bool at_end = slot.position < 0 || slot.position >= count();
   const int index = at_end ? count() : slot.position;
   entries_.insert(entries_.begin() + index, slot.text);

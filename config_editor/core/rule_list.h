@@ -13,11 +13,17 @@ namespace vaultrine::config {
 
 // Keys "000" to "099": the engine and the parameter-file writer read no others.
 inline constexpr int kMaxRules = 100;
-// A rule line holds at most this many bytes of UTF-8.
+// A rule the user composes holds at most this many bytes of UTF-8.
 inline constexpr size_t kMaxRuleBytes = 383;
 
-// How an edit dialog ended.
-enum EditResult : int { kEditAbandon = 1, kEditValidate = 2, kEditDelete = 3, kEditSyntaxError = -1 };
+// How an edit dialog ended; kEditNotShown when its window could not be made at all.
+enum EditResult : int {
+  kEditAbandon = 1,
+  kEditValidate = 2,
+  kEditDelete = 3,
+  kEditSyntaxError = -1,
+  kEditNotShown = -2,
+};
 
 // The rule on its way to the dialog: its text, the number of entries when editing
 // began (itself included) and the place it goes back to (-1: the end).
@@ -32,8 +38,10 @@ class RuleList {
   RuleList() = default;
   explicit RuleList(std::vector<std::string> entries) : entries_(std::move(entries)) {}
 
-  // Keys "000" up to the first missing one (or one holding "*****"). Include entries
-  // get back the quotes that reading removed, unless commented out.
+  // Keys "000" up to the first missing one (or one holding "*****"), each whole: the
+  // page writes back what it loaded, so an entry stored longer than a user may
+  // compose survives a visit. Include entries get back the quotes that reading
+  // removed, unless commented out.
   static RuleList Load(const ProfileFile& file, std::string_view section, bool restore_quotes);
   // Deletes "000" to "099", then writes the entries in order.
   bool Save(ProfileFile& file, std::string_view section) const;
@@ -44,9 +52,10 @@ class RuleList {
 
   // Takes entry `index` out of the list for editing.
   RuleEditSlot TakeOut(int index);
-  // Puts the slot back after the dialog: abandon and validate insert it at its
-  // position (at the end when the position is -1 or past the count); delete and a
-  // syntax error leave it out. Returns the index it took, or -1.
+  // Puts the slot back after the dialog: abandon, validate and a window that could
+  // not be shown insert it at its position (at the end when the position is -1 or
+  // past the count); delete and a syntax error leave it out. Returns the index it
+  // took, or -1.
   int PutBack(const RuleEditSlot& slot, int result);
   // Appends `rule`; false when the list is full.
   bool Append(std::string rule);

@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 #include "common/file_io.h"
+#include "config_editor/core/rule_list.h"
 #include "temp_dir.h"
 
 namespace vaultrine::config {
@@ -310,6 +311,31 @@ TEST(ParameterFileSave, LongLinesStayWholeAndAreNeverSplit) {
   ASSERT_EQ(e.Open(file), kConverted);
   EXPECT_EQ(ReadProfileString(e.internal(), "exclude", "001", "*****"), "no => (path=\"*.b\")");
   EXPECT_EQ(ReadProfileString(e.internal(), "exclude", "002", "*****"), "*****");
+  ASSERT_EQ(e.Save(), kWritten);
+  EXPECT_EQ(e.Saved(), file);
+}
+
+// Every page loads its section and writes it back when it is left, changed or not:
+// entries at and past the length a user may compose (an include entry of 381, 382
+// and 383 bytes between its quotes, rules longer than a line) come back as stored.
+TEST(ParameterFileSave, EntriesAsStoredSurviveAVisitOfTheirPages) {
+  Editor e;
+  const auto folder = [](size_t bytes) { return "C:\\" + std::string(bytes - 4, 'f') + "\\"; };
+  const std::string accented = "C:\\" + std::string(376, 'a') + "\xC3\xA9\\";  // 382 bytes, é at the cut
+  std::string file = EmptySectionsFile(kGen, "\"E:\\B\"");
+  file.insert(file.find("[include]\r\n") + 11,
+              CrLf({"\"" + folder(381) + "\"", "\"" + folder(382) + "\"", "\"" + folder(383) + "\"",
+                    "\"" + accented + "\"", "#\"" + folder(383) + "\""}));
+  file.insert(file.find("[exclude]\r\n") + 11, CrLf({"yes => (path=\"" + std::string(400, 'x') + "\")"}));
+  file.insert(file.find("[compress]\r\n") + 12, CrLf({"gzip => (path=\"" + std::string(369, 'z') + "\")"}));
+  ASSERT_EQ(e.Open(file), kConverted);
+  for (int visit = 0; visit < 2; ++visit) {
+    for (const char* section : {"include", "exclude", "md5_compare", "compress", "crypt", "crypt_path"}) {
+      ProfileFile internal(e.internal());
+      const RuleList rules = RuleList::Load(internal, section, std::string(section) == "include");
+      ASSERT_TRUE(rules.Save(internal, section)) << section;
+    }
+  }
   ASSERT_EQ(e.Save(), kWritten);
   EXPECT_EQ(e.Saved(), file);
 }

@@ -27,6 +27,58 @@ const std::string kBefore = kMark + kHead +
     "[crypt_path]\r\nbf => (path=1234567\"C:\\x\\*\")\r\n\r\n[restore]\r\nC:\\R\\\r\n\r\n# eof\r\n";
 
 using Entries = std::vector<std::string>;
+
+BOOL CALLBACK AddLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR languages) {
+  reinterpret_cast<std::vector<WORD>*>(languages)->push_back(language);
+  return TRUE;
+}
+
+// Damages dialog template `id` in the program file `exe`: its one control is of a
+// class no program registers, so the dialog cannot be made, as with a damaged copy
+// of the program. Empty when done, else what failed.
+std::string DamageDialogTemplate(const std::string& exe, int id) {
+  std::vector<WORD> languages;
+  HMODULE program = LoadLibraryExW(ToWide(exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!program) return "loading the program: " + std::to_string(GetLastError());
+  EnumResourceLanguagesW(program, RT_DIALOG, MAKEINTRESOURCEW(id), AddLanguage,
+                         reinterpret_cast<LONG_PTR>(&languages));
+  FreeLibrary(program);
+  if (languages.empty()) return "no such template";
+
+  // DLGTEMPLATE, no menu, default class, no title; then one DLGITEMTEMPLATE,
+  // DWORD-aligned, with its class by name, no title, no creation data.
+  std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+  auto* dialog = reinterpret_cast<DLGTEMPLATE*>(words.data());
+  dialog->style = WS_POPUP | WS_CAPTION;
+  dialog->cdit = 1;
+  dialog->cx = 100;
+  dialog->cy = 50;
+  words.insert(words.end(), {0, 0, 0});
+  if (words.size() % 2) words.push_back(0);
+  const size_t item_at = words.size();
+  words.resize(item_at + sizeof(DLGITEMTEMPLATE) / sizeof(WORD), 0);
+  auto* item = reinterpret_cast<DLGITEMTEMPLATE*>(words.data() + item_at);
+  item->style = WS_CHILD | WS_VISIBLE;
+  item->cx = 50;
+  item->cy = 10;
+  item->id = 1;
+  for (const wchar_t* c = L"NoSuchControlClass"; *c; ++c) words.push_back(static_cast<WORD>(*c));
+  words.insert(words.end(), {0, 0, 0});
+
+  HANDLE update = BeginUpdateResourceW(ToWide(exe).c_str(), FALSE);
+  if (!update) return "BeginUpdateResource: " + std::to_string(GetLastError());
+  for (WORD language : languages)
+    if (!UpdateResourceW(update, RT_DIALOG, MAKEINTRESOURCEW(id), language, words.data(),
+                         static_cast<DWORD>(words.size() * sizeof(WORD))))
+      return "UpdateResource: " + std::to_string(GetLastError());
+  if (!EndUpdateResourceW(update, FALSE)) return "EndUpdateResource: " + std::to_string(GetLastError());
+  program = LoadLibraryExW(ToWide(exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!program) return "loading the changed program: " + std::to_string(GetLastError());
+  HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(id), RT_DIALOG);
+  const DWORD size = found ? SizeofResource(program, found) : 0;
+  FreeLibrary(program);
+  return size == words.size() * sizeof(WORD) ? "" : "not changed, size " + std::to_string(size);
+}
 constexpr const RulePage& kInclude = kIncludePage;
 constexpr const RulePage& kExclude = kExcludePage;
 constexpr const RulePage& kMd5 = kMd5Page;
@@ -246,6 +298,35 @@ TEST_F(RulePages, EveryPageThroughItsDialogToTheWrittenFile) {
       "[crypt_path]\r\n\r\n[restore]\r\nC:\\R\\\r\n\r\n# eof\r\n";
   EXPECT_EQ(ReadFileBytes(path), after);
   EXPECT_EQ(ReadFileBytes(path + ".OLD"), kBefore);
+}
+
+// The compress dialog's template damaged in the program: a double click on the rule
+// says the window could not open, and the rule stays where it was.
+TEST_F(RulePages, AnEditWindowThatCannotOpenKeepsTheRule) {
+  const std::string path = folder_.File("Vaultrine.ini");
+  WriteFileBytes(path, kBefore);
+  editor_ = std::make_unique<EditorDriver>(folder_, false);
+  ASSERT_EQ(DamageDialogTemplate(folder_.File("ConfigVaultrine.exe"), 113), "");
+  ASSERT_TRUE(editor_->Start());
+  pages_ = std::make_unique<PageDriver>(*editor_);
+  editor_->ClickAdvanced();
+  ASSERT_TRUE(WaitUntil([&] { return editor_->TabCount() == 8; }));
+  Go(kCompress);
+  const Entries rules = {"gzip => (ext=\"doc\")"};
+  ASSERT_EQ(Shown(kCompress), rules);
+  auto box = editor_->AnswerBox(IDOK);
+  SendMessageW(List(kCompress), LB_SETCURSEL, 0, 0);
+  PostMessageW(editor_->page(), WM_COMMAND, MAKEWPARAM(kCompress.list, LBN_DBLCLK),
+               reinterpret_cast<LPARAM>(List(kCompress)));
+  const BoxSeen& seen = box->Join();
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.text, "The edit window could not be opened; the line stays as it was. Close some windows, then try again.");
+  EXPECT_TRUE(WaitUntil([&] { return Shown(kCompress) == rules && Selected(kCompress) == 0; }));
+  Go(kCrypt);
+  Go(kCompress);
+  EXPECT_EQ(Shown(kCompress), rules) << "and saved so";
+  EXPECT_EQ(pages_->CloseSaving(), 0);
+  EXPECT_EQ(ReadFileBytes(path), kBefore);
 }
 
 // In English, on an include list that is already full and an exclude list one line
