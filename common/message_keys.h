@@ -62,9 +62,14 @@ inline constexpr const char* kEditDialogs[] = {
     "modmd5tx2",  "modex_sel1", "modex_sel2", "mod_fil",    "mod_rep",    "mod_pos",
     "mod_val",    "mod_sup",    "mod_aba",    kRuleTooLong};
 
+// What the pages say when their part of the internal file cannot be kept: a
+// destination or volume name with a comma (the destination line cannot hold one),
+// a write that failed (the edits stay on the page, "%s" the file).
+inline constexpr const char* kCommaRefused = "gen_comma";
+inline constexpr const char* kPageNotSaved = "mod_nosave";
 // An edit window that could not be shown: the rule stays as it was.
 inline constexpr const char* kDialogNotShown = "mod_nodlg";
-inline constexpr const char* kPageBoxes[] = {kDialogNotShown};
+inline constexpr const char* kPageBoxes[] = {kCommaRefused, kPageNotSaved, kDialogNotShown};
 
 inline constexpr KeyGroup kEditorKeys[] = {
     Group("tab labels", kTabLabels),         Group("parameter-file page", kParameterPage),

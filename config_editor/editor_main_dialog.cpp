@@ -116,7 +116,9 @@ void EditorMainDialog::CloseSequence() {
       return;
     case FileState::kConverted: break;
   }
-  if (page_ && page_tab_ != 0) page_->Leave();  // the page's last changes
+  // The page's last changes. A page that cannot keep them has said why, and the
+  // user stays on it: the question would otherwise save the file without them.
+  if (page_ && page_tab_ != 0 && !page_->Leave()) return;
   TabCtrl_SetCurSel(tabs_, 0);
   ShowPage(0);
   ShowWindow(hwnd(), SW_MINIMIZE);

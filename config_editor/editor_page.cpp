@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include "common/message_keys.h"
+#include "common/win/wide.h"
+#include "config_editor/core/message_sink.h"
 #include "config_editor/resource.h"
 
 namespace vaultrine::config {
@@ -19,6 +22,22 @@ bool EditorPage::Leave() {
   saved_ = true;
   SendMessageW(hwnd(), WM_COMMAND, IDM_SAVE_PAGE, 0);
   return saved_;
+}
+
+namespace {
+
+std::string WithPath(std::wstring format, const std::string& path) {
+  std::string text = win::FromWide(format);
+  const size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, path);
+  return text;
+}
+
+}  // namespace
+
+bool EditorPage::WriteFailed(const std::string& path) {
+  ShowEditorMessage(ctx_.sink, WithPath(ctx_.Text(message_keys::kPageNotSaved), path), MessageIcon::kError);
+  return false;
 }
 
 void EditorPage::Place() {

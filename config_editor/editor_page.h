@@ -6,6 +6,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "common/win/dialog_base.h"
 #include "config_editor/editor_context.h"
 
@@ -25,6 +27,10 @@ class EditorPage : public win::DialogBase {
   // Command 1001: put the page's part of the file where it belongs. False keeps
   // the user on the page.
   virtual bool Save() { return true; }
+
+  // Tells the user the page's changes could not be written and stay on the page;
+  // false, for Save to return.
+  bool WriteFailed(const std::string& path);
 
   // The keyboard focus stays where it is (on the tab control when a tab was chosen).
   BOOL OnInit() override { return FALSE; }

@@ -52,6 +52,11 @@ bool GeneralPage::OnCommand(int id, int notify_code, HWND control) {
 void GeneralPage::ChooseInto(int field, bool closing_backslash) {
   std::wstring folder;
   if (ChooseFolder(ctx_.main, folder, ctx_.program_folder) != 0) return;
+  // The field keeps its text: the folder cannot be stored, nor silently changed.
+  if (field == IDC_DESTINATION && GeneralValues::HoldsComma(win::FromWide(folder))) {
+    RefuseComma();
+    return;
+  }
   if (closing_backslash) folder += L'\\';
   SetDlgItemTextW(hwnd(), field, folder.c_str());
 }
@@ -64,11 +69,17 @@ bool GeneralPage::Save() {
   values.restore = FieldText(hwnd(), IDC_RESTORE);
   values.volume = FieldText(hwnd(), IDC_VOLUME);
   values.destination = FieldText(hwnd(), IDC_DESTINATION);
+  if (values.HoldsComma()) {
+    // Nothing is written: the user changes what they typed.
+    RefuseComma();
+    return false;
+  }
   ProfileFile file(ctx_.files.internal_file());
-  if (values.Write(file)) return true;
-  ShowEditorMessage(ctx_.sink, "The general settings could not be written to " + file.path() + "; they stay on this page.",
-                    MessageIcon::kError);
-  return false;
+  return values.Write(file) || WriteFailed(file.path());
+}
+
+void GeneralPage::RefuseComma() {
+  ShowEditorMessage(ctx_.sink, win::FromWide(ctx_.Text(message_keys::kCommaRefused)), MessageIcon::kWarning);
 }
 
 }  // namespace vaultrine::config

@@ -20,6 +20,7 @@ class GeneralPage : public EditorPage {
 
  private:
   void ChooseInto(int field, bool closing_backslash);
+  void RefuseComma();
 
   // The delay (without its "d") and the key as stored: saved back byte for byte
   // unless the user changed them.

@@ -112,10 +112,7 @@ void RuleListPage::Add() {
 
 bool RuleListPage::Save() {
   ProfileFile file(ctx_.files.internal_file());
-  if (rules_.Save(file, spec_.section)) return true;
-  ShowEditorMessage(ctx_.sink, "The rules could not be written to " + file.path() + "; they stay on this page.",
-                    MessageIcon::kError);
-  return false;
+  return rules_.Save(file, spec_.section) || WriteFailed(file.path());
 }
 
 }  // namespace vaultrine::config

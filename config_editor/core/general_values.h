@@ -17,6 +17,11 @@ struct GeneralValues {
   // The delay gets its "d", the two folders their quotes; quoted values keep at most
   // 381 bytes, the others 511. Every key is written, changed or not.
   bool Write(ProfileFile& file) const;
+
+  // The destination line ends its folder at the first comma and the volume name at
+  // the next one: a comma in either would be read back as another folder or name.
+  bool HoldsComma() const { return HoldsComma(destination) || HoldsComma(volume); }
+  static bool HoldsComma(const std::string& text) { return text.find(',') != std::string::npos; }
 };
 
 }  // namespace vaultrine::config

@@ -166,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ShippedFile{kEditorMessageFile,
                     AllKeys(keys::kEditorKeys, std::size(keys::kEditorKeys)),
-                    {keys::kEndQuestion, keys::kListsOverLimit}},
+                    {keys::kEndQuestion, keys::kListsOverLimit, keys::kPageNotSaved}},
         ShippedFile{kRestoreMessageFile,
                     AllKeys(keys::kRestoreKeys, std::size(keys::kRestoreKeys)),
                     {keys::kAskVolumeNotFound, keys::kListIncomplete}}),

@@ -107,6 +107,110 @@ TEST(GeneralPage, ShowsAndWritesBackEachValue) {
   }
 }
 
+// A full file whose every key the general page knows, so that a save changes only
+// what was typed.
+std::string FullFile(const std::string& delay, const std::string& destination) {
+  return kMark + "[general]\r\nov_obsolete=1\r\nobsolete=" + delay + "d\r\ncryptkey=k\r\nsummary=\"C:\\Logs\"\r\n"
+         "\r\n[include]\r\n\"C:\\Data\\\"\r\n\r\n[destination]\r\n" + destination +
+         "\r\n\r\n[exclude]\r\nyes => (path=\"*.tmp\")\r\n\r\n[md5_compare]\r\n\r\n[old_versions]\r\n\r\n"
+         "[compress]\r\n\r\n[crypt]\r\n\r\n[crypt_path]\r\n\r\n[restore]\r\nC:\\R\\\r\n\r\n# eof\r\n";
+}
+
+// The destination line ends its folder at the first comma: a comma typed or chosen
+// in either field is refused with its message, the page stays, and what the user
+// typed is left for them to change.
+TEST(GeneralPage, ACommaInTheDestinationOrTheVolumeIsRefused) {
+  ScratchFolder folder;
+  const std::string path = folder.File("Vaultrine.ini");
+  WriteFileBytes(path, FullFile("30", "\"E:\\B\" ,name=DISQUE1 , search"));
+  const std::string comma_folder = folder.File("Backups, 2024");
+  CreateDirectoryW(win::ToWide(comma_folder).c_str(), nullptr);
+  EditorDriver editor(folder, true);
+  ASSERT_TRUE(editor.Start());
+  PageDriver pages(editor);
+  ASSERT_TRUE(pages.Go(kGeneralTab, kDestination));
+  HWND page = editor.page();
+  const std::string refused =
+      "Une virgule ne peut pas figurer dans le dossier de destination ni dans le nom du volume. "
+      "Choisissez-en un sans virgule.";
+  for (const auto& [field, typed] : {std::pair{kDestination, std::string("D:\\Backups, 2024")},
+                                     std::pair{kVolume, std::string("BACK,UP")}}) {
+    SCOPED_TRACE(typed);
+    PageDriver::Type(page, field, typed);
+    auto box = editor.AnswerBox(IDOK);
+    editor.FocusTab(2);
+    const BoxSeen& seen = box->Join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, refused);
+    EXPECT_TRUE(editor.WaitForTab(kGeneralTab));
+    EXPECT_EQ(editor.page(), page) << "the page stays";
+    EXPECT_EQ(PageDriver::Field(page, field), typed) << "as typed";
+    PageDriver::Type(page, field, field == kDestination ? "D:\\Backups 2024" : "BACKUP");
+  }
+  {
+    SCOPED_TRACE("chosen: refused, the field keeps its text");
+    auto box = editor.AnswerBox(IDOK);
+    FolderChooserAnswerer chooser(win::ToWide(comma_folder), false, editor.process());
+    PageDriver::Press(page, 1207);
+    EXPECT_TRUE(chooser.Join());
+    const BoxSeen& seen = box->Join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, refused);
+    EXPECT_EQ(PageDriver::Field(page, kDestination), "D:\\Backups 2024");
+  }
+  ASSERT_TRUE(pages.Go(kIncludePage));
+  EXPECT_EQ(pages.CloseSaving(), 0);
+  EXPECT_EQ(ReadFileBytes(path), FullFile("30", "\"D:\\Backups 2024\" ,name=BACKUP , search"));
+}
+
+// The close runs only when the page shown has kept its part: a page that refuses
+// (a comma) or fails to write (the internal file held read-only by another program)
+// stops it with its message, and the edit is saved once it can be.
+TEST(Editor, APageThatCannotSaveStopsTheClose) {
+  ScratchFolder folder;
+  const std::string path = folder.File("Vaultrine.ini");
+  const std::string internal = folder.File("ZZZ_Vaultrine.ini.@@@.tmp");
+  WriteFileBytes(path, FullFile("30", "\"E:\\B\""));
+  EditorDriver editor(folder, false);
+  ASSERT_TRUE(editor.Start());
+  PageDriver pages(editor);
+  auto close_is_stopped = [&](const std::string& message) {
+    auto box = editor.AnswerBox(IDOK);
+    PostMessageW(editor.tabs(), WM_KEYDOWN, VK_ESCAPE, 0);
+    const BoxSeen& seen = box->Join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, message);
+    // Anything the close would do next has had time to come.
+    Sleep(500);
+    EXPECT_EQ(editor.FindEndQuestion(), nullptr);
+    EXPECT_TRUE(editor.Running());
+    EXPECT_FALSE(editor.FilePageShown());
+  };
+  {
+    SCOPED_TRACE("a comma");
+    ASSERT_TRUE(pages.Go(kGeneralTab, kDestination));
+    PageDriver::Type(editor.page(), kDestination, "F:\\A,B");
+    close_is_stopped("A comma cannot be stored in the destination folder or the volume name. "
+                     "Choose or type one without a comma.");
+    EXPECT_EQ(PageDriver::Field(editor.page(), kDestination), "F:\\A,B");
+    PageDriver::Type(editor.page(), kDestination, "F:\\AB");
+  }
+  {
+    SCOPED_TRACE("a rule the internal file cannot take");
+    ASSERT_TRUE(pages.Go(kIncludePage));
+    ASSERT_TRUE(pages.AddRule(kIncludePage, "C:\\New\\"));
+    HeldFile held(internal, GENERIC_READ, FILE_SHARE_READ);
+    ASSERT_TRUE(held.held());
+    close_is_stopped("This tab could not write its changes to " + internal +
+                     ".\r\nThey stay on the tab: free the file or the disk, then try again.");
+    EXPECT_EQ(pages.Shown(kIncludePage), (std::vector<std::string>{"\"C:\\Data\\\"", "\"C:\\New\\\""}));
+  }
+  EXPECT_EQ(pages.CloseSaving(), 0);
+  std::string saved = FullFile("30", "\"F:\\AB\"");
+  saved.replace(saved.find("\r\n\r\n[destination]"), 0, "\r\n\"C:\\New\\\"");
+  EXPECT_EQ(ReadFileBytes(path), saved);
+}
+
 // From nothing to a complete parameter file, through the windows only; then opened
 // again and saved unchanged.
 TEST(Editor, EndToEndFromTheAdvancedTemplate) {

@@ -57,6 +57,14 @@ bool CopyFileTo(const std::string& from, const std::string& to) {
   return CopyFileW(ToWide(from).c_str(), ToWide(to).c_str(), FALSE) != 0;
 }
 
+HeldFile::HeldFile(const std::string& path, DWORD access, DWORD share)
+    : handle_(CreateFileW(ToWide(path).c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+
+void HeldFile::Release() {
+  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  handle_ = INVALID_HANDLE_VALUE;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, int timeout_ms) {
   const DWORD start = GetTickCount();
   while (!condition()) {

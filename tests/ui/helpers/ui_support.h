@@ -34,6 +34,21 @@ std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool CopyFileTo(const std::string& from, const std::string& to);
 
+// A file held open by the test as another program would hold it: `access` and
+// `share` as for CreateFileW. Closed when dropped or on Release().
+class HeldFile {
+ public:
+  HeldFile(const std::string& path, DWORD access, DWORD share);
+  ~HeldFile() { Release(); }
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Release();
+
+ private:
+  HANDLE handle_;
+};
+
 // Polls `condition` until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 10000);
 
