@@ -57,10 +57,6 @@ ForcedRemoval ForceRemoveFile(const std::string& path) {
 bool RenameFile(const std::string& from, const std::string& to) {
   return _wrename(Wide(from).c_str(), Wide(to).c_str()) == 0;
 }
-bool PathExists(const std::string& path) {
-  struct _stat64 st;
-  return _wstat64(Wide(path).c_str(), &st) == 0;
-}
 std::optional<int64_t> FileModificationTime(const std::string& path) {
   struct _stat64 st;
   if (_wstat64(Wide(path).c_str(), &st) != 0) return std::nullopt;
@@ -75,6 +71,9 @@ bool SetFileTimes(const std::string& path, int64_t t) {
 bool SyncFile(std::FILE* f) {
   if (std::fflush(f) != 0) return false;
   return _commit(_fileno(f)) == 0;
+}
+bool PathExists(const std::string& path) {
+  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 bool TruncateOpenFile(std::FILE* f, int64_t size) {
   std::fflush(f);
@@ -131,10 +130,6 @@ bool RenameFile(const std::string& from, const std::string& to) {
   if (stat(to.c_str(), &st) == 0) return false;
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
-bool PathExists(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
-}
 std::optional<int64_t> FileModificationTime(const std::string& path) {
   struct stat st;
   if (stat(path.c_str(), &st) != 0) return std::nullopt;
@@ -149,6 +144,10 @@ bool SetFileTimes(const std::string& path, int64_t t) {
 bool SyncFile(std::FILE* f) {
   if (std::fflush(f) != 0) return false;
   return fsync(fileno(f)) == 0;
+}
+bool PathExists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
 }
 bool TruncateOpenFile(std::FILE* f, int64_t size) {
   std::fflush(f);

@@ -19,7 +19,8 @@ using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 UniqueFile OpenFile(const std::string& utf8_path, const char* mode);
 
 bool FileReadable(const std::string& utf8_path);
-// Whether anything (a file or a folder) bears the name.
+// Whether anything (a file or a folder) goes by that name, readable or not: a file
+// that another program holds shut is still there.
 bool PathExists(const std::string& utf8_path);
 // Whether both names lead to the same existing file or folder ("." and its full path).
 bool SamePlace(const std::string& a, const std::string& b);

@@ -64,12 +64,17 @@ inline constexpr const char* kEditDialogs[] = {
 
 // What the pages say when their part of the internal file cannot be kept: a
 // destination or volume name with a comma (the destination line cannot hold one),
-// a write that failed (the edits stay on the page, "%s" the file).
+// a write that failed (the edits stay on the page) and a read that failed (nothing
+// is rewritten). The last two and the folder refusal carry one "%s", a path.
 inline constexpr const char* kCommaRefused = "gen_comma";
 inline constexpr const char* kPageNotSaved = "mod_nosave";
+inline constexpr const char* kPageNotRead = "mod_noread";
 // An edit window that could not be shown: the rule stays as it was.
 inline constexpr const char* kDialogNotShown = "mod_nodlg";
-inline constexpr const char* kPageBoxes[] = {kCommaRefused, kPageNotSaved, kDialogNotShown};
+// A parameter file whose folder cannot take the editor's companion files.
+inline constexpr const char* kFolderNotWritable = "chx_nowrite";
+inline constexpr const char* kPageBoxes[] = {kCommaRefused, kPageNotSaved, kPageNotRead, kDialogNotShown,
+                                             kFolderNotWritable};
 
 inline constexpr KeyGroup kEditorKeys[] = {
     Group("tab labels", kTabLabels),         Group("parameter-file page", kParameterPage),

@@ -125,8 +125,12 @@ void EditorMainDialog::CloseSequence() {
   EndQuestionDialog question(ctx_, ctx_.files.path());
   switch (question.RunModal(hwnd())) {
     case EndQuestionDialog::kSave:
-      // A failed save has said why; the file itself is untouched.
-      ctx_.files.Save(ctx_.sink);
+      if (ctx_.files.Save(ctx_.sink) != kWritten) {
+        // The save has said why. The file is as it was and the edits are still in
+        // the internal file: the user removes the cause and closes again.
+        ShowWindow(hwnd(), SW_RESTORE);
+        return;
+      }
       break;
     case EndQuestionDialog::kDiscard: ctx_.files.Discard(); break;
     default:

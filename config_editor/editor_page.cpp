@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/file_io.h"
 #include "common/message_keys.h"
 #include "common/win/wide.h"
 #include "config_editor/core/message_sink.h"
@@ -35,6 +36,19 @@ std::string WithPath(std::wstring format, const std::string& path) {
 
 }  // namespace
 
+std::optional<ProfileFile> EditorPage::ReadInternalFile(bool loading) {
+  ProfileFile file(ctx_.files.internal_file());
+  // Gone is no better than unreadable: a page must never make a file of its part alone.
+  if (file.readable() && PathExists(file.path())) return file;
+  ShowEditorMessage(ctx_.sink, WithPath(ctx_.Text(message_keys::kPageNotRead), file.path()), MessageIcon::kError);
+  if (loading) {
+    loaded_ = false;
+    ctx_.return_tab = 0;
+    PostMessageW(ctx_.main, WM_COMMAND, IDM_RETURN_TAB, 0);
+  }
+  return std::nullopt;
+}
+
 bool EditorPage::WriteFailed(const std::string& path) {
   ShowEditorMessage(ctx_.sink, WithPath(ctx_.Text(message_keys::kPageNotSaved), path), MessageIcon::kError);
   return false;
@@ -53,7 +67,7 @@ void EditorPage::Place() {
 
 bool EditorPage::OnCommand(int id, int notify_code, HWND control) {
   switch (id) {
-    case IDM_SAVE_PAGE: saved_ = Save(); return true;
+    case IDM_SAVE_PAGE: saved_ = !loaded_ || Save(); return true;
     case IDM_PLACE_PAGE: Place(); return true;
     case IDOK: return true;  // Enter never closes a page
     case IDCANCEL: PostMessageW(ctx_.main, WM_COMMAND, IDCANCEL, 0); return true;

@@ -6,9 +6,11 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "common/win/dialog_base.h"
+#include "config_editor/core/profile_file.h"
 #include "config_editor/editor_context.h"
 
 namespace vaultrine::config {
@@ -25,9 +27,14 @@ class EditorPage : public win::DialogBase {
 
  protected:
   // Command 1001: put the page's part of the file where it belongs. False keeps
-  // the user on the page.
+  // the user on the page. Not called for a page that could not load.
   virtual bool Save() { return true; }
 
+  // The internal file, read to load the page (OnInit) or before a save. A file that
+  // is there but cannot be read is never taken for an empty one: the user is told
+  // and nullopt comes back. A page that could not load has nothing of the file: it
+  // goes back to the first tab, and leaving it writes nothing.
+  std::optional<ProfileFile> ReadInternalFile(bool loading);
   // Tells the user the page's changes could not be written and stay on the page;
   // false, for Save to return.
   bool WriteFailed(const std::string& path);
@@ -43,6 +50,7 @@ class EditorPage : public win::DialogBase {
   void Place();
   HWND tabs_ = nullptr;
   bool saved_ = true;
+  bool loaded_ = true;
 };
 
 }  // namespace vaultrine::config

@@ -24,8 +24,8 @@ std::string FieldText(HWND page, int id) { return win::GetWindowTextUtf8(GetDlgI
 GeneralPage::GeneralPage(EditorContext& context) : EditorPage(context, IDD_GENERAL_PAGE) {}
 
 BOOL GeneralPage::OnInit() {
-  const ProfileFile file(ctx_.files.internal_file());
-  const GeneralValues values = GeneralValues::Read(file);
+  const std::optional<ProfileFile> file = ReadInternalFile(true);
+  const GeneralValues values = file ? GeneralValues::Read(*file) : GeneralValues{};
   stored_delay_ = values.delay;
   stored_key_ = values.key;
   win::SetDlgItemTextUtf8(hwnd(), IDC_DELAY, ShowRawValue(values.delay));
@@ -74,8 +74,9 @@ bool GeneralPage::Save() {
     RefuseComma();
     return false;
   }
-  ProfileFile file(ctx_.files.internal_file());
-  return values.Write(file) || WriteFailed(file.path());
+  std::optional<ProfileFile> file = ReadInternalFile(false);
+  if (!file) return false;
+  return values.Write(*file) || WriteFailed(file->path());
 }
 
 void GeneralPage::RefuseComma() {

@@ -82,7 +82,7 @@ void ParameterFilePage::PinPictures() {
 }
 
 void ParameterFilePage::StartupSearch() {
-  ctx_.files.ChooseFirstCompatible(CurrentFolder(), ParameterFileNamesHere());
+  ctx_.files.ChooseFirstCompatible(CurrentFolder(), ParameterFileNamesHere(), ctx_.sink);
 }
 
 void ParameterFilePage::ShowPath() {
@@ -120,7 +120,7 @@ void ParameterFilePage::NewFile() {
                  ChooseMode::kSave, kParameterFilter, ctx_.sink) != 0)
     return;
   if (!SettleCurrentFile()) return;
-  ctx_.files.ChooseNew(win::FromWide(chosen), ctx_.advanced);
+  ctx_.files.ChooseNew(win::FromWide(chosen), ctx_.advanced, ctx_.sink);
   ShowPath();
 }
 
@@ -137,7 +137,7 @@ void ParameterFilePage::ExistingFile() {
 }
 
 bool ParameterFilePage::Save() {
-  const bool fresh = !FileReadable(ctx_.files.internal_file());
+  const bool fresh = !PathExists(ctx_.files.internal_file());
   if (ctx_.files.Convert(ctx_.sink) == kConverted) {
     if (fresh) WarnOfLongLists();
     return true;

@@ -50,7 +50,8 @@ RuleListPage::RuleListPage(EditorContext& context, const RulePageSpec& spec)
     : EditorPage(context, spec.template_id), spec_(spec) {}
 
 BOOL RuleListPage::OnInit() {
-  rules_ = RuleList::Load(ProfileFile(ctx_.files.internal_file()), spec_.section, spec_.restore_quotes);
+  if (const std::optional<ProfileFile> file = ReadInternalFile(true))
+    rules_ = RuleList::Load(*file, spec_.section, spec_.restore_quotes);
   ShowList(rules_.count() - 1);
   SetDlgItemTextW(hwnd(), spec_.list + 2, ctx_.Text(spec_.title_key).c_str());
   SetDlgItemTextW(hwnd(), spec_.list + 1, ctx_.Text("mod_new").c_str());
@@ -111,8 +112,9 @@ void RuleListPage::Add() {
 }
 
 bool RuleListPage::Save() {
-  ProfileFile file(ctx_.files.internal_file());
-  return rules_.Save(file, spec_.section) || WriteFailed(file.path());
+  std::optional<ProfileFile> file = ReadInternalFile(false);
+  if (!file) return false;
+  return rules_.Save(*file, spec_.section) || WriteFailed(file->path());
 }
 
 }  // namespace vaultrine::config

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/file_io.h"
+#include "common/message_keys.h"
 #include "config_editor/core/shell_rules.h"
 
 namespace vaultrine::config {
@@ -28,7 +29,7 @@ std::string Lower(std::string s) {
 FileState EditorFiles::state() const {
   if (path_.empty()) return FileState::kNoFile;
   const std::string internal = internal_file();
-  return !internal.empty() && FileReadable(internal) ? FileState::kConverted : FileState::kChosen;
+  return !internal.empty() && PathExists(internal) ? FileState::kConverted : FileState::kChosen;
 }
 
 std::string EditorFiles::working_copy() const {
@@ -53,17 +54,30 @@ void EditorFiles::Discard() {
   path_.clear();
 }
 
-bool EditorFiles::Adopt(const std::string& chosen, const std::string& source) {
+std::string EditorFiles::Text(std::string_view key, const std::string& path) const {
+  std::string text = text_ ? text_(key) : std::string(key);
+  const size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, path);
+  return text;
+}
+
+WorkingCopyResult EditorFiles::Adopt(const std::string& chosen, const std::string& source, MessageSink& sink) {
   Discard();
   path_ = ParameterPathOf(chosen);
   // An internal file of this name is left over from an earlier session: the next
   // conversion starts afresh.
   const std::string internal = internal_file();
   if (!internal.empty()) RemoveFile(internal);
-  return MakeWorkingCopy(source, path_);
+  const WorkingCopyResult made = CopyToWorkingCopy(source, path_);
+  if (made == WorkingCopyResult::kCannotWrite) {
+    ShowEditorMessage(sink, Text(message_keys::kFolderNotWritable, path_), MessageIcon::kError);
+    Discard();
+  }
+  return made;
 }
 
-bool EditorFiles::ChooseFirstCompatible(const std::string& folder, std::vector<std::string> names) {
+bool EditorFiles::ChooseFirstCompatible(const std::string& folder, std::vector<std::string> names,
+                                        MessageSink& sink) {
   // Name order, case aside: the order in which Windows lists an NTFS folder, so
   // the choice does not depend on the file system.
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
@@ -73,18 +87,21 @@ bool EditorFiles::ChooseFirstCompatible(const std::string& folder, std::vector<s
   for (const std::string& name : names) {
     if (!IsParameterFileName(name)) continue;
     const std::string candidate = folder + kSeparator + name;
-    if (Adopt(candidate, candidate) && IsCompatible(working_copy())) return true;
+    const WorkingCopyResult made = Adopt(candidate, candidate, sink);
+    // The other files lie in the same folder: said once is enough.
+    if (made == WorkingCopyResult::kCannotWrite) return false;
+    if (made == WorkingCopyResult::kMade && IsCompatible(working_copy())) return true;
     Discard();
   }
   return false;
 }
 
-void EditorFiles::ChooseNew(const std::string& chosen, bool advanced) {
-  Adopt(chosen, TemplatePath(advanced));
+bool EditorFiles::ChooseNew(const std::string& chosen, bool advanced, MessageSink& sink) {
+  return Adopt(chosen, TemplatePath(advanced), sink) != WorkingCopyResult::kCannotWrite;
 }
 
 bool EditorFiles::ChooseExisting(const std::string& chosen, MessageSink& sink) {
-  Adopt(chosen, chosen);
+  if (Adopt(chosen, chosen, sink) == WorkingCopyResult::kCannotWrite) return false;
   if (IsCompatible(working_copy())) return true;
   std::string text = kMsgIncompatibleAtOpen;
   text.replace(text.find("%s"), 2, working_copy());
@@ -94,6 +111,7 @@ bool EditorFiles::ChooseExisting(const std::string& chosen, MessageSink& sink) {
 }
 
 ConvertResult EditorFiles::Convert(MessageSink& sink) {
+  if (state() == FileState::kConverted) return kConverted;
   const std::string working = working_copy();
   std::string chosen = path_;
   const ConvertResult result = ConvertToInternal(chosen, sink);

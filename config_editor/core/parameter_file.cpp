@@ -81,7 +81,15 @@ std::string EntryKey(int number) {
 }
 
 bool MakeWorkingCopy(const std::string& source, const std::string& parameter_path) {
-  return CopyWithByteOrderMark(source, WorkingCopyName(parameter_path), kRemoveBom) == kBomCopyOk;
+  return CopyToWorkingCopy(source, parameter_path) == WorkingCopyResult::kMade;
+}
+
+WorkingCopyResult CopyToWorkingCopy(const std::string& source, const std::string& parameter_path) {
+  switch (CopyWithByteOrderMark(source, WorkingCopyName(parameter_path), kRemoveBom)) {
+    case kBomCopyOk: return WorkingCopyResult::kMade;
+    case kBomCopyNoSource: return WorkingCopyResult::kNoSource;
+    default: return WorkingCopyResult::kCannotWrite;
+  }
 }
 
 bool IsCompatible(const std::string& working_copy) {
@@ -199,7 +207,9 @@ ConvertResult ConvertToInternal(std::string& parameter_path, MessageSink& sink) 
     ShowEditorMessage(sink, kMsgCannotCreateInternal, MessageIcon::kError);
     return kNoInternalFile;
   }
-  if (FileReadable(internal_name)) return kConverted;
+  // There, even if another program holds it shut for a moment: it holds the
+  // session's edits and is never made again over them.
+  if (PathExists(internal_name)) return kConverted;
 
   // The internal file exists only complete. One that stopped half-way would count
   // as converted and the next save would write the missing sections back empty.
@@ -237,19 +247,19 @@ void AppendList(std::string& out, const ProfileFile& internal, const char* secti
   }
 }
 
-std::string ComposeParameterFile(const std::string& internal_name) {
+std::string ComposeParameterFile(const std::string& internal_name, const std::string& internal_bytes) {
   std::string out = kMark;
-  {
-    // The general block goes through as it stands, up to its closing empty line.
-    LineReader raw = LineReader::Open(internal_name);
-    std::string line;
-    bool first = true;
-    while (raw.Next(line) && !line.empty() && (first || line.front() != '[')) {
-      out += line + kEol;
-      first = false;
-    }
+  // The general block goes through as it stands, up to its closing empty line.
+  for (size_t at = 0, first = 1; at < internal_bytes.size(); first = 0) {
+    size_t end = internal_bytes.find('\n', at);
+    if (end == std::string::npos) end = internal_bytes.size();
+    std::string line = internal_bytes.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || (!first && line.front() == '[')) break;
+    out += line + kEol;
   }
-  const ProfileFile internal(internal_name);
+  const ProfileFile internal(internal_name, internal_bytes);
   AppendList(out, internal, "include", true);
 
   // An absent key reads as the list end, never a real folder or volume name.
@@ -282,13 +292,17 @@ WriteResult WriteParameterFile(const std::string& parameter_path, MessageSink& s
     ShowEditorMessage(sink, kMsgCannotCreateParameters, MessageIcon::kError);
     return kCannotCreate;
   }
-  if (internal_name.empty() || !FileReadable(internal_name)) {
+  // Read whole, once: a read that fails part-way must stop the save, never pass
+  // for sections that are empty.
+  const std::optional<std::string> internal_bytes =
+      internal_name.empty() ? std::nullopt : ReadWholeFile(internal_name);
+  if (!internal_bytes) {
     out.reset();
     RemoveFile(working);
     ShowEditorMessage(sink, kMsgCannotOpenInternal, MessageIcon::kError);
     return kCannotReadInternal;
   }
-  const std::string bytes = ComposeParameterFile(internal_name);
+  const std::string bytes = ComposeParameterFile(internal_name, *internal_bytes);
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size();
   ok = SyncFile(out.get()) && ok;
   ok = std::fclose(out.release()) == 0 && ok;

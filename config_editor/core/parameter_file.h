@@ -52,6 +52,12 @@ std::string EntryKey(int number);
 // The working copy of `source` (a parameter file or a template) for `parameter_path`:
 // a copy without the byte-order mark. False when it could not be made.
 bool MakeWorkingCopy(const std::string& source, const std::string& parameter_path);
+enum class WorkingCopyResult {
+  kMade,
+  kNoSource,     // the source cannot be read
+  kCannotWrite,  // the folder of the parameter file does not take the copy
+};
+WorkingCopyResult CopyToWorkingCopy(const std::string& source, const std::string& parameter_path);
 
 // Whether [general] holds ov_obsolete, with any value.
 bool IsCompatible(const std::string& working_copy);
@@ -91,7 +97,8 @@ enum WriteResult : int {
   kCannotReadInternal = 2,
 };
 // Writes P from the internal file; on success P.OLD holds the previous P and the
-// working copy and the internal file are gone.
+// working copy and the internal file are gone. The internal file is read whole:
+// one that cannot be read stops the save, and P stays as it was.
 WriteResult WriteParameterFile(const std::string& parameter_path, MessageSink& sink);
 
 }  // namespace vaultrine::config

@@ -52,8 +52,13 @@ bool IsBlankLine(std::string_view line) { return Trim(line).empty(); }
 }  // namespace
 
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
-  if (auto bytes = ReadWholeFile(path_)) Parse(*bytes);
+  if (auto bytes = ReadWholeFile(path_))
+    Parse(*bytes);
+  else
+    readable_ = !PathExists(path_);
 }
+
+ProfileFile::ProfileFile(std::string path, const std::string& bytes) : path_(std::move(path)) { Parse(bytes); }
 
 void ProfileFile::Parse(const std::string& bytes) {
   std::string_view rest = bytes;
@@ -162,6 +167,7 @@ bool ProfileFile::Write(std::string_view section, std::string_view key,
 }
 
 bool ProfileFile::Flush() {
+  if (!readable_) return false;
   if (!dirty_) return true;
   std::string bytes = mark_;
   auto put = [&bytes](const std::string& line) {

@@ -33,8 +33,12 @@ class ProfileFile {
   // of a C buffer, so at most capacity - 1 bytes come back.
   static constexpr size_t kWhole = 0;
 
-  // Reads the file if it exists; a missing file is an empty profile.
+  // Reads the file if it exists; a missing file is an empty profile. A file that is
+  // there but cannot be read (held shut by another program, a read error) is not
+  // empty: readable() is false, and Flush refuses to write over what it never saw.
   explicit ProfileFile(std::string path);
+  // A profile of `bytes` already read from `path`.
+  ProfileFile(std::string path, const std::string& bytes);
 
   std::string Read(std::string_view section, std::string_view key,
                    std::string_view default_value, size_t capacity = kWhole) const;
@@ -53,6 +57,7 @@ class ProfileFile {
   bool Flush();
 
   const std::string& path() const { return path_; }
+  bool readable() const { return readable_; }
 
  private:
   struct Section {
@@ -71,6 +76,7 @@ class ProfileFile {
   std::vector<Section> sections_;
   std::unordered_map<std::string, size_t> section_index_;
   bool dirty_ = false;
+  bool readable_ = true;
 };
 
 // One-shot forms for callers that touch a single key.

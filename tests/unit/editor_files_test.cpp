@@ -29,7 +29,9 @@ const std::string kGood = kMark + kBody;
 const std::string kNoKey = kMark + "[general]\r\nobsolete=30d\r\n\r\n[include]\r\n";
 const std::string kMixedCase = kMark + "[General]\r\nov_obsolete=\r\n\r\n[include]\r\n\"C:\\A\\\"\r\n";
 
-enum class Do { kStartup, kNew, kNewAdvanced, kOpen, kConvert, kSave, kDiscard };
+// kSaveFails: a save that a folder named like the backup copy stops after the
+// working copy has been written.
+enum class Do { kStartup, kNew, kNewAdvanced, kOpen, kConvert, kSave, kSaveFails, kDiscard };
 struct Step {
   Step(Do w, std::string n = {}, std::vector<std::string> ns = {})
       : what(w), name(std::move(n)), names(std::move(ns)) {}
@@ -96,6 +98,11 @@ const std::vector<Scenario>& Scenarios() {
        FileState::kNoFile, "", {"Vaultrine.ini", "Vaultrine.ini.OLD"}, {}},
       {"SaveOfANewFileLeavesNoBackup", {},
        {{Do::kNew, "n.ini"}, {Do::kConvert}, {Do::kSave}}, FileState::kNoFile, "", {"n.ini"}, {}},
+      {"AFailedSaveKeepsTheFileAndItsEdits", {{"Vaultrine.ini", kGood}},
+       {{Do::kOpen, "Vaultrine.ini"}, {Do::kConvert}, {Do::kSaveFails}, {Do::kConvert}},
+       FileState::kConverted, "Vaultrine.ini",
+       {"Vaultrine.ini", "Vaultrine.ini.OLD", kInternal("Vaultrine.ini")},
+       {"Echec lors de la création du fichier paramètre"}},
       {"DiscardLeavesTheFileAlone", {{"Vaultrine.ini", kGood}},
        {{Do::kOpen, "Vaultrine.ini"}, {Do::kConvert}, {Do::kDiscard}},
        FileState::kNoFile, "", {"Vaultrine.ini"}, {}},
@@ -124,12 +131,16 @@ TEST_P(EditorFilesWalk, EndsWithExactlyTheseFiles) {
   RecordingSink sink;
   for (const Step& step : s.steps) {
     switch (step.what) {
-      case Do::kStartup: files.ChooseFirstCompatible(work, step.names); break;
-      case Do::kNew: files.ChooseNew(dir.File(step.name), false); break;
-      case Do::kNewAdvanced: files.ChooseNew(dir.File(step.name), true); break;
+      case Do::kStartup: files.ChooseFirstCompatible(work, step.names, sink); break;
+      case Do::kNew: files.ChooseNew(dir.File(step.name), false, sink); break;
+      case Do::kNewAdvanced: files.ChooseNew(dir.File(step.name), true, sink); break;
       case Do::kOpen: files.ChooseExisting(dir.File(step.name), sink); break;
       case Do::kConvert: files.Convert(sink); break;
       case Do::kSave: EXPECT_EQ(files.Save(sink), kWritten); break;
+      case Do::kSaveFails:
+        std::filesystem::create_directories(BackupCopyName(files.path()) + "/held");
+        EXPECT_EQ(files.Save(sink), kCannotCreate);
+        break;
       case Do::kDiscard: files.Discard(); break;
     }
   }
@@ -167,7 +178,7 @@ TEST(EditorFiles, WorkingCopiesComeFromTheRightSource) {
     const char* template_name;
   };
   for (const Case& c : {Case{false, "Low_Template_TSN.tsn"}, Case{true, "High_Template_TSN.tsn"}}) {
-    files.ChooseNew(dir.File("n.ini"), c.advanced);
+    ASSERT_TRUE(files.ChooseNew(dir.File("n.ini"), c.advanced, sink));
     EXPECT_EQ(files.TemplatePath(c.advanced), kDataFolder + "/" + c.template_name);
     const std::string original = ReadBytes(kDataFolder + "/" + c.template_name);
     ASSERT_EQ(original.substr(0, 3), kMark);
@@ -190,7 +201,7 @@ TEST(EditorFiles, MissingTemplate) {
   TempDir dir;
   EditorFiles files(dir.File("no-such-folder"));
   RecordingSink sink;
-  files.ChooseNew(dir.File("n.ini"), false);
+  EXPECT_TRUE(files.ChooseNew(dir.File("n.ini"), false, sink));
   EXPECT_EQ(files.state(), FileState::kChosen);
   EXPECT_EQ(files.Convert(sink), kNoWorkingCopy);
   ASSERT_EQ(sink.messages.size(), 1u);

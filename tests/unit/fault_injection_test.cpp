@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -19,7 +20,11 @@
 #include "common/bom_copy.h"
 #include "common/last_backup.h"
 #include "common/file_io.h"
+#include "common/message_file.h"
+#include "common/message_keys.h"
 #include "common/obsolete_report.h"
+#include "common/text_encoding.h"
+#include "config_editor/core/editor_files.h"
 #include "config_editor/core/parameter_file.h"
 #include "restore_support/request_rules.h"
 #include "restore_support/restored_list.h"
@@ -158,6 +163,61 @@ TEST_P(ParameterFileOnAFaultyDisk, OpeningNeverTouchesTheFileAndSaysWhatFailed) 
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, ParameterFileOnAFaultyDisk, ::testing::ValuesIn(kFaults), PrintCase);
+
+// A parameter file on a disk that takes no writes (a CD, a read-only share): opened,
+// created there or found at start-up, it is refused with what is wrong and where to
+// put it, in the user's words, never called incompatible; nothing is left chosen.
+TEST(ParameterFileOnAReadOnlyDisk, ChoosingItSaysTheFolderCannotBeWritten) {
+  using namespace config;
+  SmallDisk disk(256);
+  REQUIRE_SMALL_DISK(disk);
+  const std::string path = disk.File("Vaultrine.ini");
+  const std::string bytes = ParameterFile("90d");
+  WriteBytes(path, bytes);
+  ASSERT_TRUE(disk.SetReadOnly(true));
+
+  struct NoBoxes : MessageSink {
+    void Show(const UserMessage& m) override { ADD_FAILURE() << m.text; }
+  } no_boxes;
+  MessageFile messages(kEditorMessageFile);
+  ASSERT_TRUE(messages.LoadMessageFile(std::string(VAULTRINE_SOURCE_DIR) + "/data", no_boxes));
+  messages.SelectSection(message_keys::kSection, "eng");
+  EditorFiles files(std::string(VAULTRINE_SOURCE_DIR) + "/data",
+                    [&](std::string_view key) { return Utf16ToUtf8(messages.LookUpMessage(key)); });
+  const auto refusal = [](const std::string& file) {
+    return "The folder of " + file + " cannot be written.\r\n"
+           "Copy the file to a folder you can write to, such as C:\\Vaultrine, and open it there.";
+  };
+  const struct {
+    const char* name;
+    std::function<bool(RecordingSink&)> choose;
+    std::string named;
+  } cases[] = {
+      {"open", [&](RecordingSink& sink) { return files.ChooseExisting(path, sink); }, path},
+      {"new", [&](RecordingSink& sink) { return files.ChooseNew(disk.File("n.ini"), false, sink); },
+       disk.File("n.ini")},
+      {"start-up", [&](RecordingSink& sink) {
+         return files.ChooseFirstCompatible(disk.path(), {"Vaultrine.ini", "b.ini"}, sink);
+       }, path},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingSink sink;
+    EXPECT_FALSE(c.choose(sink));
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text, refusal(c.named));
+    EXPECT_EQ(sink.messages[0].icon, MessageIcon::kError);
+    EXPECT_EQ(files.state(), FileState::kNoFile);
+    EXPECT_EQ(ReadBytes(path), bytes);
+  }
+
+  // Writable again: the same file opens without a word.
+  ASSERT_TRUE(disk.SetReadOnly(false));
+  RecordingSink sink;
+  EXPECT_TRUE(files.ChooseExisting(path, sink));
+  EXPECT_TRUE(sink.messages.empty());
+  files.Discard();
+}
 
 class ObsoleteReportOnAFaultyDisk : public ::testing::TestWithParam<FaultCase> {};
 

@@ -166,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ShippedFile{kEditorMessageFile,
                     AllKeys(keys::kEditorKeys, std::size(keys::kEditorKeys)),
-                    {keys::kEndQuestion, keys::kListsOverLimit, keys::kPageNotSaved}},
+                    {keys::kEndQuestion, keys::kListsOverLimit, keys::kPageNotSaved, keys::kPageNotRead,
+                     keys::kFolderNotWritable}},
         ShippedFile{kRestoreMessageFile,
                     AllKeys(keys::kRestoreKeys, std::size(keys::kRestoreKeys)),
                     {keys::kAskVolumeNotFound, keys::kListIncomplete}}),

@@ -10,7 +10,7 @@
 
 #include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
-#include "tests/ui/config_editor/editor_driver.h"
+#include "tests/ui/config_editor/page_driver.h"
 
 namespace vaultrine::uitest {
 namespace {
@@ -440,6 +440,74 @@ TEST_F(Editor, OpenRefusesAnIncompatibleFileAndLeavesNothingOfThePrevious) {
   ASSERT_TRUE(WaitUntil([&] { return editor->PathShown() == folder_.File("good.ini"); }));
   EXPECT_EQ(editor->FindEndQuestion(), nullptr);
   EXPECT_EQ(Listing(folder_), (std::set<std::string>{"bad.ini", "good.ini", "good.ini.@@@"}));
+}
+
+// A save that fails (the parameter file held open by another program) keeps the
+// file and the edits of the session, both before another file and at the close:
+// the user goes on, and saves once the file is free.
+TEST_F(Editor, AFailedSaveKeepsTheFileAndItsEdits) {
+  constexpr int kDelay = 1202;
+  const std::string good = folder_.File("good.ini"), other = folder_.File("other.ini");
+  WriteFileBytes(good, kMark + kBody);
+  WriteFileBytes(other, kMark + kBody);
+  auto editor = Start();
+  ASSERT_EQ(editor->PathShown(), good);
+  PageDriver pages(*editor);
+  ASSERT_TRUE(pages.Go(1, kDelay));
+  PageDriver::Type(editor->page(), kDelay, "45");
+  editor->FocusTab(0);
+  ASSERT_TRUE(editor->WaitForTab(0));
+
+  const std::string cannot_save = "Echec lors de la cr\xC3\xA9" "ation du fichier param\xC3\xA8tre";
+  {
+    SCOPED_TRACE("opening another file: the save fails, good.ini stays chosen");
+    HeldFile held(good, GENERIC_READ, 0);
+    ASSERT_TRUE(held.held());
+    FileChooserAnswerer chooser(L"Open a parameter file", L"other.ini", editor->process());
+    editor->ClickPage(kExistingX, kExistingY);
+    ASSERT_TRUE(chooser.Join().found);
+    HWND question = WaitForEndQuestion(*editor);
+    ASSERT_TRUE(question);
+    auto box = editor->AnswerBox(IDOK);
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(2251, BN_CLICKED), 0);
+    const BoxSeen& seen = box->Join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, cannot_save);
+    ASSERT_TRUE(WaitUntil([&] { return !editor->FindEndQuestion(); }));
+    EXPECT_EQ(editor->PathShown(), good);
+    EXPECT_EQ(editor->Caption(), "Config VAULTRINE 1.92 - " + good);
+  }
+  // Every tab still works on good.ini with the edit.
+  ASSERT_TRUE(pages.Go(1, kDelay));
+  EXPECT_EQ(PageDriver::Field(editor->page(), kDelay), "45");
+  EXPECT_EQ(editor->FindMessageBox(), nullptr);
+
+  {
+    SCOPED_TRACE("closing: the save fails, the editor stays with the edit");
+    HeldFile held(good, GENERIC_READ, 0);
+    ASSERT_TRUE(held.held());
+    PressEscape(*editor);
+    HWND question = WaitForEndQuestion(*editor);
+    ASSERT_TRUE(question);
+    auto box = editor->AnswerBox(IDOK);
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(2251, BN_CLICKED), 0);
+    const BoxSeen& seen = box->Join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, cannot_save);
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(editor->main()) && !editor->FindEndQuestion(); }));
+    EXPECT_TRUE(editor->Running());
+  }
+  EXPECT_EQ(ReadFileBytes(good), kMark + kBody);
+  ASSERT_TRUE(pages.Go(1, kDelay));
+  EXPECT_EQ(PageDriver::Field(editor->page(), kDelay), "45");
+  EXPECT_EQ(pages.CloseSaving(), 0);
+  std::string saved = kMark + kSavedBody;
+  saved.replace(saved.find("obsolete=30d"), 12, "obsolete=45d");
+  // The general page writes the keys this short file lacks.
+  saved.replace(saved.find("# kept as is\r\n") + 14, 0, "cryptkey=*****\r\nsummary=\"*****\"\r\n");
+  EXPECT_EQ(ReadFileBytes(good), saved);
+  EXPECT_EQ(ReadFileBytes(good + ".OLD"), kMark + kBody);
+  EXPECT_EQ(Listing(folder_), (std::set<std::string>{"good.ini", "good.ini.OLD", "other.ini"}));
 }
 
 TEST_F(Editor, SystemMenuCarriesOutOnlyMoveMinimiseCloseRestore) {

@@ -211,6 +211,67 @@ TEST(Editor, APageThatCannotSaveStopsTheClose) {
   EXPECT_EQ(ReadFileBytes(path), saved);
 }
 
+// Another program holds the internal file for writing and lets nobody read it. The
+// editor never takes that for an empty or missing file: the page stays, the
+// conversion is not made again, the close does not pass for nothing to save, and
+// the edit is saved whole once the file is free.
+TEST(Editor, AnInternalFileThatCannotBeReadIsNeverRewritten) {
+  ScratchFolder folder;
+  const std::string path = folder.File("Vaultrine.ini");
+  const std::string internal = folder.File("ZZZ_Vaultrine.ini.@@@.tmp");
+  WriteFileBytes(path, FullFile("30", "\"E:\\B\""));
+  EditorDriver editor(folder, false);
+  ASSERT_TRUE(editor.Start());
+  PageDriver pages(editor);
+  ASSERT_TRUE(pages.Go(kGeneralTab, kDelay));
+  PageDriver::Type(editor.page(), kDelay, "45");
+  const std::string cannot_read = "The editor's working file " + internal +
+                                  " cannot be read; nothing was changed.\r\nClose the program that holds it, then try again.";
+  {
+    SCOPED_TRACE("leaving the general page");
+    HeldFile held(internal, GENERIC_WRITE, FILE_SHARE_WRITE);
+    ASSERT_TRUE(held.held());
+    auto box = editor.AnswerBox(IDOK);
+    editor.FocusTab(2);
+    const BoxSeen& seen = box->Join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, cannot_read);
+    EXPECT_TRUE(editor.WaitForTab(kGeneralTab));
+    EXPECT_EQ(PageDriver::Field(editor.page(), kDelay), "45");
+  }
+  editor.FocusTab(0);
+  ASSERT_TRUE(editor.WaitForTab(0));
+  {
+    SCOPED_TRACE("leaving the parameter-file page, then closing");
+    HeldFile held(internal, GENERIC_WRITE, FILE_SHARE_WRITE);
+    ASSERT_TRUE(held.held());
+    auto box = editor.AnswerBox(IDOK);
+    editor.FocusTab(2);
+    const BoxSeen& seen = box->Join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, cannot_read) << "the include page cannot load";
+    EXPECT_TRUE(editor.WaitForTab(0));
+
+    PostMessageW(editor.tabs(), WM_KEYDOWN, VK_ESCAPE, 0);
+    HWND question = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (question = editor.FindEndQuestion()) != nullptr; }))
+        << "the edits are there to save";
+    auto failed = editor.AnswerBox(IDOK);
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(2251, BN_CLICKED), 0);
+    const BoxSeen& save = failed->Join();
+    ASSERT_TRUE(save.found);
+    EXPECT_EQ(save.text, "Echec lors de l'ouverture du fichier temporaire");
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(editor.main()) && !editor.FindEndQuestion(); }));
+    EXPECT_TRUE(editor.Running());
+  }
+  EXPECT_EQ(ReadFileBytes(path), FullFile("30", "\"E:\\B\""));
+  ASSERT_TRUE(pages.Go(kGeneralTab, kDelay));
+  EXPECT_EQ(PageDriver::Field(editor.page(), kDelay), "45");
+  EXPECT_EQ(pages.CloseSaving(), 0);
+  EXPECT_EQ(ReadFileBytes(path), FullFile("45", "\"E:\\B\""));
+  EXPECT_EQ(ReadFileBytes(path + ".OLD"), FullFile("30", "\"E:\\B\""));
+}
+
 // From nothing to a complete parameter file, through the windows only; then opened
 // again and saved unchanged.
 TEST(Editor, EndToEndFromTheAdvancedTemplate) {
