@@ -71,10 +71,12 @@ inline constexpr const char* kPageNotSaved = "mod_nosave";
 inline constexpr const char* kPageNotRead = "mod_noread";
 // An edit window that could not be shown: the rule stays as it was.
 inline constexpr const char* kDialogNotShown = "mod_nodlg";
-// A parameter file whose folder cannot take the editor's companion files.
+// A parameter file whose folder cannot take the editor's companion files, and one
+// that another running editor holds; "%s" the file.
 inline constexpr const char* kFolderNotWritable = "chx_nowrite";
-inline constexpr const char* kPageBoxes[] = {kCommaRefused, kPageNotSaved, kPageNotRead, kDialogNotShown,
-                                             kFolderNotWritable};
+inline constexpr const char* kFileHeldElsewhere = "chx_busy";
+inline constexpr const char* kPageBoxes[] = {kCommaRefused,   kPageNotSaved,      kPageNotRead,
+                                             kDialogNotShown, kFolderNotWritable, kFileHeldElsewhere};
 
 inline constexpr KeyGroup kEditorKeys[] = {
     Group("tab labels", kTabLabels),         Group("parameter-file page", kParameterPage),

@@ -7,7 +7,7 @@ namespace vaultrine::config {
 EditorContext::EditorContext(HINSTANCE inst, std::string folder)
     : instance(inst),
       program_folder(folder),
-      files(std::move(folder), [this](std::string_view key) { return win::FromWide(Text(key)); }) {
+      files(std::move(folder), [this](std::string_view key) { return win::FromWide(Text(key)); }, &guard) {
   page_colours.ColourFieldText();
 }
 

@@ -10,6 +10,7 @@
 #include "common/win/message_box_sink.h"
 #include "common/win/dialog_colours.h"
 #include "config_editor/core/editor_files.h"
+#include "config_editor/named_mutex_guard.h"
 
 namespace vaultrine::config {
 
@@ -28,6 +29,7 @@ struct EditorContext {
 
   HINSTANCE instance;
   std::string program_folder;  // the choosers open on it
+  NamedMutexGuard guard;       // before `files`, which holds files through it
   EditorFiles files;
   MessageFile messages{kEditorMessageFile};
   std::string language_code = "eng";

@@ -82,7 +82,11 @@ void ParameterFilePage::PinPictures() {
 }
 
 void ParameterFilePage::StartupSearch() {
-  ctx_.files.ChooseFirstCompatible(CurrentFolder(), ParameterFileNamesHere(), ctx_.sink);
+  // The file found is being edited in another editor, now in front: this one has
+  // nothing to do.
+  if (ctx_.files.ChooseFirstCompatible(CurrentFolder(), ParameterFileNamesHere(), ctx_.sink) ==
+      Choice::kHeldElsewhere)
+    PostMessageW(ctx_.main, WM_COMMAND, IDCANCEL, 0);
 }
 
 void ParameterFilePage::ShowPath() {
@@ -114,12 +118,19 @@ bool ParameterFilePage::SettleCurrentFile() {
   }
 }
 
+bool ParameterFilePage::ClaimThenSettle(const std::string& chosen) {
+  if (!ctx_.files.Claim(chosen, ctx_.sink)) return false;
+  if (SettleCurrentFile()) return true;
+  ctx_.files.Unclaim();
+  return false;
+}
+
 void ParameterFilePage::NewFile() {
   std::wstring chosen;
   if (ChooseFile(ctx_.main, chosen, kCurrentFolder, ctx_.Text(message_keys::kChooserTitles[0]),
                  ChooseMode::kSave, kParameterFilter, ctx_.sink) != 0)
     return;
-  if (!SettleCurrentFile()) return;
+  if (!ClaimThenSettle(win::FromWide(chosen))) return;
   ctx_.files.ChooseNew(win::FromWide(chosen), ctx_.advanced, ctx_.sink);
   ShowPath();
 }
@@ -129,7 +140,7 @@ void ParameterFilePage::ExistingFile() {
   if (ChooseFile(ctx_.main, chosen, kCurrentFolder, ctx_.Text(message_keys::kChooserTitles[1]),
                  ChooseMode::kOpen, kParameterFilter, ctx_.sink) != 0)
     return;
-  if (!SettleCurrentFile()) return;
+  if (!ClaimThenSettle(win::FromWide(chosen))) return;
   // The path shows before the compatibility message, as the file being tested.
   win::SetDlgItemTextUtf8(hwnd(), IDC_PARAMETER_PATH, win::FromWide(chosen));
   ctx_.files.ChooseExisting(win::FromWide(chosen), ctx_.sink);

@@ -30,6 +30,9 @@ class ParameterFilePage : public EditorPage {
   // Before another file replaces an edited one: asks whether to save it. False
   // when the user keeps the current file (Escape, or a save that failed).
   bool SettleCurrentFile();
+  // The chosen file held for this editor (refused with its message when another
+  // editor has it), then the current file settled; false when either says no.
+  bool ClaimThenSettle(const std::string& chosen);
   // After a conversion: names the lists whose lines past the 100th a save would drop.
   void WarnOfLongLists();
   void OnPointerMove(int x, int y);

@@ -46,12 +46,37 @@ std::string EditorFiles::TemplatePath(bool advanced) const {
   return template_folder_ + kSeparator + (advanced ? kAdvancedTemplateName : kNormalTemplateName);
 }
 
-void EditorFiles::Discard() {
+void EditorFiles::DropCompanions() {
   if (path_.empty()) return;
   const std::string internal = internal_file();
   if (!internal.empty()) RemoveFile(internal);
   RemoveFile(working_copy());
   path_.clear();
+}
+
+void EditorFiles::KeepHeld() {
+  if (guard_) guard_->KeepOnly(path_, claimed_);
+}
+
+void EditorFiles::Discard() {
+  DropCompanions();
+  KeepHeld();
+}
+
+bool EditorFiles::Claim(const std::string& chosen, MessageSink& sink) {
+  const std::string wanted = ParameterPathOf(chosen);
+  if (!guard_ || guard_->Take(wanted)) {
+    claimed_ = wanted;
+    return true;
+  }
+  ShowEditorMessage(sink, Text(message_keys::kFileHeldElsewhere, wanted), MessageIcon::kWarning);
+  guard_->ShowHolder(wanted);
+  return false;
+}
+
+void EditorFiles::Unclaim() {
+  claimed_.clear();
+  KeepHeld();
 }
 
 std::string EditorFiles::Text(std::string_view key, const std::string& path) const {
@@ -61,9 +86,14 @@ std::string EditorFiles::Text(std::string_view key, const std::string& path) con
   return text;
 }
 
-WorkingCopyResult EditorFiles::Adopt(const std::string& chosen, const std::string& source, MessageSink& sink) {
-  Discard();
+std::optional<WorkingCopyResult> EditorFiles::Adopt(const std::string& chosen, const std::string& source,
+                                                    MessageSink& sink) {
+  // Held first: the companions of a file another editor holds are its own.
+  if (!Claim(chosen, sink)) return std::nullopt;
+  DropCompanions();
   path_ = ParameterPathOf(chosen);
+  claimed_.clear();
+  KeepHeld();
   // An internal file of this name is left over from an earlier session: the next
   // conversion starts afresh.
   const std::string internal = internal_file();
@@ -76,8 +106,8 @@ WorkingCopyResult EditorFiles::Adopt(const std::string& chosen, const std::strin
   return made;
 }
 
-bool EditorFiles::ChooseFirstCompatible(const std::string& folder, std::vector<std::string> names,
-                                        MessageSink& sink) {
+Choice EditorFiles::ChooseFirstCompatible(const std::string& folder, std::vector<std::string> names,
+                                          MessageSink& sink) {
   // Name order, case aside: the order in which Windows lists an NTFS folder, so
   // the choice does not depend on the file system.
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
@@ -87,27 +117,32 @@ bool EditorFiles::ChooseFirstCompatible(const std::string& folder, std::vector<s
   for (const std::string& name : names) {
     if (!IsParameterFileName(name)) continue;
     const std::string candidate = folder + kSeparator + name;
-    const WorkingCopyResult made = Adopt(candidate, candidate, sink);
+    const std::optional<WorkingCopyResult> made = Adopt(candidate, candidate, sink);
+    if (!made) return Choice::kHeldElsewhere;
     // The other files lie in the same folder: said once is enough.
-    if (made == WorkingCopyResult::kCannotWrite) return false;
-    if (made == WorkingCopyResult::kMade && IsCompatible(working_copy())) return true;
+    if (*made == WorkingCopyResult::kCannotWrite) return Choice::kNotChosen;
+    if (*made == WorkingCopyResult::kMade && IsCompatible(working_copy())) return Choice::kChosen;
     Discard();
   }
-  return false;
+  return Choice::kNotChosen;
 }
 
-bool EditorFiles::ChooseNew(const std::string& chosen, bool advanced, MessageSink& sink) {
-  return Adopt(chosen, TemplatePath(advanced), sink) != WorkingCopyResult::kCannotWrite;
+Choice EditorFiles::ChooseNew(const std::string& chosen, bool advanced, MessageSink& sink) {
+  const std::optional<WorkingCopyResult> made = Adopt(chosen, TemplatePath(advanced), sink);
+  if (!made) return Choice::kHeldElsewhere;
+  return *made == WorkingCopyResult::kCannotWrite ? Choice::kNotChosen : Choice::kChosen;
 }
 
-bool EditorFiles::ChooseExisting(const std::string& chosen, MessageSink& sink) {
-  if (Adopt(chosen, chosen, sink) == WorkingCopyResult::kCannotWrite) return false;
-  if (IsCompatible(working_copy())) return true;
+Choice EditorFiles::ChooseExisting(const std::string& chosen, MessageSink& sink) {
+  const std::optional<WorkingCopyResult> made = Adopt(chosen, chosen, sink);
+  if (!made) return Choice::kHeldElsewhere;
+  if (*made == WorkingCopyResult::kCannotWrite) return Choice::kNotChosen;
+  if (IsCompatible(working_copy())) return Choice::kChosen;
   std::string text = kMsgIncompatibleAtOpen;
   text.replace(text.find("%s"), 2, working_copy());
   ShowEditorMessage(sink, text, MessageIcon::kError);
   Discard();
-  return false;
+  return Choice::kNotChosen;
 }
 
 ConvertResult EditorFiles::Convert(MessageSink& sink) {
@@ -119,13 +154,17 @@ ConvertResult EditorFiles::Convert(MessageSink& sink) {
     // The file was refused: nothing of it stays.
     RemoveFile(working);
     path_.clear();
+    KeepHeld();
   }
   return result;
 }
 
 WriteResult EditorFiles::Save(MessageSink& sink) {
   const WriteResult result = WriteParameterFile(path_, sink);
-  if (result == kWritten) path_.clear();
+  if (result == kWritten) {
+    path_.clear();
+    KeepHeld();
+  }
   return result;
 }
 

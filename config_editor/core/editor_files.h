@@ -12,12 +12,19 @@
 // The companions lie beside the parameter file, so a file in a folder that cannot
 // be written (a CD, a share, Program Files) cannot be edited where it is: choosing
 // it says so, and where to put it, rather than calling it incompatible.
+//
+// The companions' names are fixed, so one file has one editor: a file is held
+// (FileGuard) before anything of it is touched, and let go of once it is no longer
+// chosen. A file another running editor holds is left alone, with a message, and
+// that editor comes to the front.
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "config_editor/core/file_guard.h"
 #include "config_editor/core/message_sink.h"
 #include "config_editor/core/parameter_file.h"
 
@@ -31,12 +38,20 @@ inline constexpr const char* kAdvancedTemplateName = "High_Template_TSN.tsn";
 // The text of a message key in the interface language, UTF-8.
 using MessageText = std::function<std::string(std::string_view key)>;
 
+// How a choice of file ended.
+enum class Choice {
+  kChosen,
+  kNotChosen,      // refused with its message, or nothing found
+  kHeldElsewhere,  // another running editor has it: said, and that editor shown
+};
+
 class EditorFiles {
  public:
   // `template_folder`: where the two templates lie (the program folder). `text`
   // gives the messages that are not the format's own; without it, their keys.
-  explicit EditorFiles(std::string template_folder, MessageText text = nullptr)
-      : template_folder_(std::move(template_folder)), text_(std::move(text)) {}
+  // `guard` keeps a file to this editor; without one, nothing is held.
+  explicit EditorFiles(std::string template_folder, MessageText text = nullptr, FileGuard* guard = nullptr)
+      : template_folder_(std::move(template_folder)), text_(std::move(text)), guard_(guard) {}
 
   // Read from the disk each time: "converted" means the internal file is there,
   // readable or not.
@@ -50,18 +65,25 @@ class EditorFiles {
   std::string TemplatePath(bool advanced) const;
 
   // Start-up: the entries of `folder` that can be parameter files, tried in name
-  // order; the first compatible one is chosen, silently. False when none is; a
-  // folder that cannot be written is named once.
-  bool ChooseFirstCompatible(const std::string& folder, std::vector<std::string> names, MessageSink& sink);
+  // order; the first compatible one is chosen, silently. kNotChosen when none is; a
+  // folder that cannot be written is named once. The search stops at a file another
+  // editor holds.
+  Choice ChooseFirstCompatible(const std::string& folder, std::vector<std::string> names, MessageSink& sink);
+
+  // Holds `chosen` for this editor before the current file is settled, so that a
+  // file held elsewhere is refused before the user is asked anything about the
+  // current one. ChooseNew and ChooseExisting then take it; Unclaim lets go of it
+  // when the user keeps the current file after all.
+  bool Claim(const std::string& chosen, MessageSink& sink);
+  void Unclaim();
 
   // A new parameter file at `chosen`, starting from the template of the mode. The
   // file stays chosen even if the template is missing: leaving the page says so.
-  // False, after the message, when its folder cannot be written.
-  bool ChooseNew(const std::string& chosen, bool advanced, MessageSink& sink);
+  // Not chosen, after the message, when its folder cannot be written.
+  Choice ChooseNew(const std::string& chosen, bool advanced, MessageSink& sink);
   // An existing parameter file; an incompatible one, or one in a folder that cannot
-  // be written, is refused with its message and leaves no file chosen. False when
-  // refused.
-  bool ChooseExisting(const std::string& chosen, MessageSink& sink);
+  // be written, is refused with its message and leaves no file chosen.
+  Choice ChooseExisting(const std::string& chosen, MessageSink& sink);
 
   // Leaving the parameter-file page. Only kConverted lets the user go on; a refused
   // or failed conversion leaves nothing on disk, and an incompatible or incomplete
@@ -76,15 +98,22 @@ class EditorFiles {
   void Discard();
 
  private:
-  // Makes the working copy of `source` for `chosen` and forgets any earlier
-  // conversion of that name. A folder that does not take the copy is said here,
-  // and nothing stays chosen.
-  WorkingCopyResult Adopt(const std::string& chosen, const std::string& source, MessageSink& sink);
+  // Holds `chosen`, drops the current file, makes the working copy of `source` for
+  // `chosen` and forgets any earlier conversion of that name. A folder that does
+  // not take the copy is said here, and nothing stays chosen. nullopt, with nothing
+  // touched, when another editor holds `chosen`.
+  std::optional<WorkingCopyResult> Adopt(const std::string& chosen, const std::string& source, MessageSink& sink);
+  // The working copy and the internal file go; no file is chosen.
+  void DropCompanions();
+  // Lets go of what is neither chosen nor claimed.
+  void KeepHeld();
   std::string Text(std::string_view key, const std::string& path) const;
 
   std::string template_folder_;
   MessageText text_;
+  FileGuard* guard_;
   std::string path_;
+  std::string claimed_;  // held by Claim, not chosen yet
 };
 
 }  // namespace vaultrine::config

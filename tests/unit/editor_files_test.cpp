@@ -30,8 +30,9 @@ const std::string kNoKey = kMark + "[general]\r\nobsolete=30d\r\n\r\n[include]\r
 const std::string kMixedCase = kMark + "[General]\r\nov_obsolete=\r\n\r\n[include]\r\n\"C:\\A\\\"\r\n";
 
 // kSaveFails: a save that a folder named like the backup copy stops after the
-// working copy has been written.
-enum class Do { kStartup, kNew, kNewAdvanced, kOpen, kConvert, kSave, kSaveFails, kDiscard };
+// working copy has been written. kClaim and kUnclaim: the file page holds a file
+// chosen in a chooser, then the user keeps the current one after all.
+enum class Do { kStartup, kNew, kNewAdvanced, kOpen, kConvert, kSave, kSaveFails, kDiscard, kClaim, kUnclaim };
 struct Step {
   Step(Do w, std::string n = {}, std::vector<std::string> ns = {})
       : what(w), name(std::move(n)), names(std::move(ns)) {}
@@ -48,6 +49,22 @@ struct Scenario {
   std::string chosen;                // file name, empty for none
   std::set<std::string> left;        // every file in the work folder at the end
   std::vector<std::string> messages; // texts, "%w" standing for the work folder
+  std::set<std::string> held_elsewhere = {};  // file names another running editor holds
+};
+
+// Other editors hold `elsewhere`; this one holds what it took and kept.
+struct FakeGuard : FileGuard {
+  bool Take(const std::string& path) override {
+    if (elsewhere.count(path)) return false;
+    held.insert(path);
+    return true;
+  }
+  void KeepOnly(const std::string& first, const std::string& second) override {
+    for (auto it = held.begin(); it != held.end();) it = (*it == first || *it == second) ? std::next(it) : held.erase(it);
+  }
+  void ShowHolder(const std::string& path) override { shown.push_back(path); }
+  std::set<std::string> elsewhere, held;
+  std::vector<std::string> shown;
 };
 
 const std::string kWc = ".@@@";
@@ -103,6 +120,21 @@ const std::vector<Scenario>& Scenarios() {
        FileState::kConverted, "Vaultrine.ini",
        {"Vaultrine.ini", "Vaultrine.ini.OLD", kInternal("Vaultrine.ini")},
        {"Echec lors de la création du fichier paramètre"}},
+      {"AFileAnotherEditorHoldsIsLeftAloneAtStartup",
+       {{"Vaultrine.ini", kGood}, {"Vaultrine.ini" + kWc, "its copy"}, {kInternal("Vaultrine.ini"), "its edits"},
+        {"x.ini", kGood}},
+       {{Do::kStartup, "", {"Vaultrine.ini", "x.ini"}}},
+       FileState::kNoFile, "", {"Vaultrine.ini", "Vaultrine.ini" + kWc, kInternal("Vaultrine.ini"), "x.ini"},
+       {"chx_busy %wVaultrine.ini"}, {"Vaultrine.ini"}},
+      {"OpeningAFileAnotherEditorHoldsKeepsTheCurrentOne",
+       {{"a.ini", kGood}, {"b.ini", kGood}, {"b.ini" + kWc, "its copy"}, {kInternal("b.ini"), "its edits"}},
+       {{Do::kOpen, "a.ini"}, {Do::kConvert}, {Do::kOpen, "b.ini"}, {Do::kNew, "b.ini"}},
+       FileState::kConverted, "a.ini",
+       {"a.ini", "a.ini" + kWc, kInternal("a.ini"), "b.ini", "b.ini" + kWc, kInternal("b.ini")},
+       {"chx_busy %wb.ini", "chx_busy %wb.ini"}, {"b.ini"}},
+      {"AFileClaimedThenNotChosenIsLetGo", {{"a.ini", kGood}, {"b.ini", kGood}},
+       {{Do::kOpen, "a.ini"}, {Do::kClaim, "b.ini"}, {Do::kUnclaim}},
+       FileState::kChosen, "a.ini", {"a.ini", "a.ini" + kWc, "b.ini"}, {}},
       {"DiscardLeavesTheFileAlone", {{"Vaultrine.ini", kGood}},
        {{Do::kOpen, "Vaultrine.ini"}, {Do::kConvert}, {Do::kDiscard}},
        FileState::kNoFile, "", {"Vaultrine.ini"}, {}},
@@ -127,7 +159,9 @@ TEST_P(EditorFilesWalk, EndsWithExactlyTheseFiles) {
   const std::string work = dir.path().string();
   for (const auto& [name, bytes] : s.files) WriteBytes(dir.File(name), bytes);
 
-  EditorFiles files(kDataFolder);
+  FakeGuard guard;
+  for (const std::string& name : s.held_elsewhere) guard.elsewhere.insert(dir.File(name));
+  EditorFiles files(kDataFolder, [](std::string_view key) { return std::string(key) + " %s"; }, &guard);
   RecordingSink sink;
   for (const Step& step : s.steps) {
     switch (step.what) {
@@ -142,8 +176,17 @@ TEST_P(EditorFilesWalk, EndsWithExactlyTheseFiles) {
         EXPECT_EQ(files.Save(sink), kCannotCreate);
         break;
       case Do::kDiscard: files.Discard(); break;
+      case Do::kClaim: EXPECT_TRUE(files.Claim(dir.File(step.name), sink)); break;
+      case Do::kUnclaim: files.Unclaim(); break;
     }
   }
+  // This editor holds the file it has chosen, and nothing else.
+  EXPECT_EQ(guard.held, s.chosen.empty() ? std::set<std::string>{} : std::set<std::string>{dir.File(s.chosen)});
+  // Each refusal brought the holder to the front.
+  std::vector<std::string> refused;
+  for (const auto& m : sink.messages)
+    if (m.text.rfind("chx_busy ", 0) == 0) refused.push_back(m.text.substr(9));
+  EXPECT_EQ(guard.shown, refused);
   EXPECT_EQ(files.state(), s.state);
   EXPECT_EQ(files.path(), s.chosen.empty() ? "" : dir.File(s.chosen));
   EXPECT_EQ(Listing(dir.path()), s.left);
@@ -158,7 +201,9 @@ TEST_P(EditorFilesWalk, EndsWithExactlyTheseFiles) {
   EXPECT_EQ(texts, expected);
   // Every file the scenario started with is still as it was, unless it was saved.
   for (const auto& [name, bytes] : s.files) {
-    if (!s.left.count(name) || s.left.count(name + ".OLD") || name.find("ZZZ_") == 0) continue;
+    // Another editor's companions are its own: never touched.
+    if (!s.left.count(name) || s.left.count(name + ".OLD") || (name.find("ZZZ_") == 0 && s.held_elsewhere.empty()))
+      continue;
     EXPECT_EQ(ReadBytes(dir.File(name)), bytes) << name;
   }
 }
@@ -178,13 +223,13 @@ TEST(EditorFiles, WorkingCopiesComeFromTheRightSource) {
     const char* template_name;
   };
   for (const Case& c : {Case{false, "Low_Template_TSN.tsn"}, Case{true, "High_Template_TSN.tsn"}}) {
-    ASSERT_TRUE(files.ChooseNew(dir.File("n.ini"), c.advanced, sink));
+    ASSERT_EQ(files.ChooseNew(dir.File("n.ini"), c.advanced, sink), Choice::kChosen);
     EXPECT_EQ(files.TemplatePath(c.advanced), kDataFolder + "/" + c.template_name);
     const std::string original = ReadBytes(kDataFolder + "/" + c.template_name);
     ASSERT_EQ(original.substr(0, 3), kMark);
     EXPECT_EQ(ReadBytes(files.working_copy()), original.substr(3)) << c.template_name;
   }
-  ASSERT_TRUE(files.ChooseExisting(dir.File("Vaultrine.ini"), sink));
+  ASSERT_EQ(files.ChooseExisting(dir.File("Vaultrine.ini"), sink), Choice::kChosen);
   EXPECT_EQ(ReadBytes(files.working_copy()), kBody);
   EXPECT_FALSE(std::filesystem::exists(dir.File("n.ini.@@@")));
   // Once converted and saved without a change the file comes back byte for byte.
@@ -201,7 +246,7 @@ TEST(EditorFiles, MissingTemplate) {
   TempDir dir;
   EditorFiles files(dir.File("no-such-folder"));
   RecordingSink sink;
-  EXPECT_TRUE(files.ChooseNew(dir.File("n.ini"), false, sink));
+  EXPECT_EQ(files.ChooseNew(dir.File("n.ini"), false, sink), Choice::kChosen);
   EXPECT_EQ(files.state(), FileState::kChosen);
   EXPECT_EQ(files.Convert(sink), kNoWorkingCopy);
   ASSERT_EQ(sink.messages.size(), 1u);

@@ -190,7 +190,7 @@ TEST(ParameterFileOnAReadOnlyDisk, ChoosingItSaysTheFolderCannotBeWritten) {
   };
   const struct {
     const char* name;
-    std::function<bool(RecordingSink&)> choose;
+    std::function<Choice(RecordingSink&)> choose;
     std::string named;
   } cases[] = {
       {"open", [&](RecordingSink& sink) { return files.ChooseExisting(path, sink); }, path},
@@ -203,7 +203,7 @@ TEST(ParameterFileOnAReadOnlyDisk, ChoosingItSaysTheFolderCannotBeWritten) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     RecordingSink sink;
-    EXPECT_FALSE(c.choose(sink));
+    EXPECT_EQ(c.choose(sink), Choice::kNotChosen);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text, refusal(c.named));
     EXPECT_EQ(sink.messages[0].icon, MessageIcon::kError);
@@ -214,7 +214,7 @@ TEST(ParameterFileOnAReadOnlyDisk, ChoosingItSaysTheFolderCannotBeWritten) {
   // Writable again: the same file opens without a word.
   ASSERT_TRUE(disk.SetReadOnly(false));
   RecordingSink sink;
-  EXPECT_TRUE(files.ChooseExisting(path, sink));
+  EXPECT_EQ(files.ChooseExisting(path, sink), Choice::kChosen);
   EXPECT_TRUE(sink.messages.empty());
   files.Discard();
 }

@@ -167,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
         ShippedFile{kEditorMessageFile,
                     AllKeys(keys::kEditorKeys, std::size(keys::kEditorKeys)),
                     {keys::kEndQuestion, keys::kListsOverLimit, keys::kPageNotSaved, keys::kPageNotRead,
-                     keys::kFolderNotWritable}},
+                     keys::kFolderNotWritable, keys::kFileHeldElsewhere}},
         ShippedFile{kRestoreMessageFile,
                     AllKeys(keys::kRestoreKeys, std::size(keys::kRestoreKeys)),
                     {keys::kAskVolumeNotFound, keys::kListIncomplete}}),

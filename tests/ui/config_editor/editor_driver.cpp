@@ -62,14 +62,16 @@ bool EditorDriver::FindMain(DWORD process_id) {
   });
 }
 
-bool EditorDriver::Start() {
+bool EditorDriver::Launch() {
   program_ = std::make_unique<StartedProgram>(
       L"\"" + win::ToWide(folder_ + "\\ConfigVaultrine.exe") + L"\"", folder_);
   if (!program_->started()) return false;
   process_ = program_->handle();
   id_ = program_->id();
-  return FindMain(id_);
+  return true;
 }
+
+bool EditorDriver::Start() { return Launch() && FindMain(id_); }
 
 bool EditorDriver::Attach(int timeout_ms) {
   const std::wstring prefix = std::wstring(kCaption) + L" - ";

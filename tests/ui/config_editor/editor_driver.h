@@ -26,6 +26,8 @@ class EditorDriver {
 
   // Starts the program and waits for its main window; false when it never shows.
   bool Start();
+  // Starts the program without waiting for anything: for one that may end at once.
+  bool Launch();
   // Takes over an editor that another program (the launcher) started, once its main
   // window shows; false when none does.
   bool Attach(int timeout_ms = 15000);

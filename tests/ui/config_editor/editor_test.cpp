@@ -510,6 +510,123 @@ TEST_F(Editor, AFailedSaveKeepsTheFileAndItsEdits) {
   EXPECT_EQ(Listing(folder_), (std::set<std::string>{"good.ini", "good.ini.OLD", "other.ini"}));
 }
 
+// One editor per parameter file. A second editor started on the same folder says
+// the file is being edited, brings the first (minimised) to the front and ends,
+// leaving the first one's companions as they were; a third, started elsewhere, is
+// refused the same file on its first tab, its path in another case, for opening and
+// for creating, and keeps nothing chosen. The first then saves its edit.
+TEST_F(Editor, ASecondEditorLeavesTheFirstOnesFileAlone) {
+  constexpr int kDelay = 1202;
+  const std::string path = folder_.File("Vaultrine.ini");
+  const std::string working = path + ".@@@", internal = folder_.File("ZZZ_Vaultrine.ini.@@@.tmp");
+  WriteFileBytes(path, kMark + kBody);
+  auto first = Start();
+  PageDriver pages(*first);
+  ASSERT_TRUE(pages.Go(1, kDelay));
+  PageDriver::Type(first->page(), kDelay, "45");
+  first->FocusTab(2);
+  ASSERT_TRUE(first->WaitForTab(2));
+  const std::string working_bytes = ReadFileBytes(working), internal_bytes = ReadFileBytes(internal);
+  ASSERT_NE(internal_bytes.find("obsolete=45d"), std::string::npos);
+  const std::string held = " is already open in another Config VAULTRINE window, now brought to the front.\r\n"
+                           "Go on there, or close it first.";
+  auto first_in_front = [&] {
+    return WaitUntil([&] { return !IsIconic(first->main()) && GetForegroundWindow() == first->main(); });
+  };
+  auto minimise_first = [&] {
+    PostMessageW(first->main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    return WaitUntil([&] { return IsIconic(first->main()) != FALSE; });
+  };
+  {
+    SCOPED_TRACE("a second editor on the same folder");
+    ASSERT_TRUE(minimise_first());
+    EditorDriver second(folder_.path());
+    ASSERT_TRUE(second.Launch());
+    auto box = second.AnswerBox(IDOK);
+    const BoxSeen& seen = box->Join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, path + held);
+    EXPECT_EQ(seen.caption, "Config VAULTRINE 1.92");
+    EXPECT_EQ(second.WaitForExit(), 0);
+    EXPECT_TRUE(first_in_front());
+  }
+  EXPECT_EQ(ReadFileBytes(working), working_bytes);
+  EXPECT_EQ(ReadFileBytes(internal), internal_bytes);
+  {
+    SCOPED_TRACE("a third editor's first tab");
+    ScratchFolder elsewhere;
+    EditorDriver third(elsewhere, true);
+    ASSERT_TRUE(third.Start());
+    ASSERT_EQ(third.PathShown(), "");
+    // The same file, named in upper case.
+    std::string upper = path;
+    for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    const struct {
+      const wchar_t* title;
+      int x, y;
+    } choosers[] = {{L"Ouvrir un fichier param\u00E8tre", kExistingX, kExistingY},
+                    {L"Nouveau fichier param\u00E8tre", kNewX, kNewY}};
+    for (const auto& c : choosers) {
+      ASSERT_TRUE(minimise_first());
+      auto box = third.AnswerBox(IDOK);
+      FileChooserAnswerer chooser(c.title, ToWide(upper), third.process());
+      third.ClickPage(c.x, c.y);
+      ASSERT_TRUE(chooser.Join().found);
+      const BoxSeen& seen = box->Join();
+      ASSERT_TRUE(seen.found);
+      EXPECT_NE(seen.text.find(" est d\xC3\xA9j\xC3\xA0 ouvert dans une autre fen\xC3\xAAtre Config VAULTRINE"),
+                std::string::npos)
+          << seen.text;
+      EXPECT_TRUE(first_in_front());
+      EXPECT_TRUE(WaitUntil([&] { return third.Caption() == "Config VAULTRINE 1.92 - "; }));
+      EXPECT_EQ(third.PathShown(), "");
+    }
+    PressEscape(third);
+    EXPECT_EQ(third.WaitForExit(), 0);
+    EXPECT_EQ(Listing(elsewhere), std::set<std::string>{});
+  }
+  EXPECT_EQ(ReadFileBytes(working), working_bytes);
+  EXPECT_EQ(ReadFileBytes(internal), internal_bytes);
+
+  EXPECT_EQ(pages.CloseSaving(), 0);
+  std::string saved = kMark + kSavedBody;
+  saved.replace(saved.find("obsolete=30d"), 12, "obsolete=45d");
+  saved.replace(saved.find("# kept as is\r\n") + 14, 0, "cryptkey=*****\r\nsummary=\"*****\"\r\n");
+  EXPECT_EQ(ReadFileBytes(path), saved);
+  EXPECT_EQ(Listing(folder_), (std::set<std::string>{"Vaultrine.ini", "Vaultrine.ini.OLD"}));
+}
+
+// An editor killed half-way leaves its companions behind but holds nothing: the
+// next one takes the file as ever, the leftover conversion forgotten, and saves.
+TEST_F(Editor, AfterAKilledEditorTheNextOneOpensTheFile) {
+  constexpr int kDelay = 1202;
+  const std::string path = folder_.File("Vaultrine.ini");
+  WriteFileBytes(path, kMark + kBody);
+  {
+    auto killed = Start();
+    PageDriver pages(*killed);
+    ASSERT_TRUE(pages.Go(1, kDelay));
+    PageDriver::Type(killed->page(), kDelay, "45");
+    killed->FocusTab(2);
+    ASSERT_TRUE(killed->WaitForTab(2));
+    ASSERT_TRUE(TerminateProcess(killed->process(), 1));
+    EXPECT_EQ(killed->WaitForExit(), 1);
+  }
+  ASSERT_EQ(Listing(folder_),
+            (std::set<std::string>{"Vaultrine.ini", "Vaultrine.ini.@@@", "ZZZ_Vaultrine.ini.@@@.tmp"}));
+  auto next = Start();
+  ASSERT_TRUE(next->main()) << "a message at start would keep the window from showing";
+  EXPECT_EQ(next->PathShown(), path);
+  EXPECT_EQ(Listing(folder_), (std::set<std::string>{"Vaultrine.ini", "Vaultrine.ini.@@@"}));
+  PageDriver pages(*next);
+  ASSERT_TRUE(pages.Go(1, kDelay));
+  EXPECT_EQ(PageDriver::Field(next->page(), kDelay), "30");
+  PageDriver::Type(next->page(), kDelay, "60");
+  EXPECT_EQ(pages.CloseSaving(), 0);
+  EXPECT_NE(ReadFileBytes(path).find("obsolete=60d\r\n"), std::string::npos);
+  EXPECT_EQ(Listing(folder_), (std::set<std::string>{"Vaultrine.ini", "Vaultrine.ini.OLD"}));
+}
+
 TEST_F(Editor, SystemMenuCarriesOutOnlyMoveMinimiseCloseRestore) {
   auto editor = Start();
   RECT before, after;
