@@ -42,23 +42,24 @@ vaultrine_wine_prefix() {
 }
 
 # Starts Xvfb on a free display (VAULTRINE_SCREEN pixels, 1280x1024 unless set);
-# exports DISPLAY and sets XVFB_PID.
+# exports DISPLAY and sets XVFB_PID. Xvfb picks the number itself (-displayfd) and
+# claims it when it binds its socket, so sessions started together never share one;
+# it writes the number once it accepts connections.
 vaultrine_start_xvfb() {
-  local n
-  for n in $(seq 90 140); do
-    if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then
-      Xvfb ":$n" -screen 0 "${VAULTRINE_SCREEN:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
-      local pid=$!
-      local i
-      for i in $(seq 1 50); do
-        if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then break; fi
-        sleep 0.1
-      done
-      export DISPLAY=":$n"
-      XVFB_PID="$pid"
-      return 0
-    fi
-  done
-  echo "wine-env: no free X display" >&2
-  return 1
+  local dir n="" pid
+  dir="$(mktemp -d "${TMPDIR:-/tmp}/vaultrine-xvfb.XXXXXX")" || return 1
+  local fifo="$dir/displayfd"
+  mkfifo -m 600 "$fifo" || { rm -rf "$dir"; return 1; }
+  Xvfb -displayfd 3 -screen 0 "${VAULTRINE_SCREEN:-1280x1024}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  pid=$!
+  # End of file without a number: Xvfb gave up (no display free, bad screen size).
+  read -r -t 60 n <"$fifo" || true
+  rm -rf "$dir"
+  if [[ ! "$n" =~ ^[0-9]+$ ]]; then
+    kill "$pid" 2>/dev/null || true
+    echo "wine-env: Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$n"
+  XVFB_PID="$pid"
 }
