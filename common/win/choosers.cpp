@@ -36,6 +36,15 @@ int CALLBACK SelectAtStart(HWND dialog, UINT message, LPARAM, LPARAM data) {
   return 0;
 }
 
+// Wine's chooser finds the folder to select by comparing item lists byte for byte,
+// access times included, and reads its own list of a folder only after its parse of
+// the path has looked into that folder, which can move the folder's access time.
+// One parse beforehand makes those first looks, so both lists then agree.
+void SettleAccessTimes(const std::wstring& path) {
+  PIDLIST_ABSOLUTE pidl = nullptr;
+  if (SUCCEEDED(SHParseDisplayName(path.c_str(), nullptr, &pidl, 0, nullptr))) CoTaskMemFree(pidl);
+}
+
 struct ComScope {
   ComScope() : ok(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
   ~ComScope() { if (ok) CoUninitialize(); }
@@ -55,6 +64,7 @@ std::optional<std::wstring> RunFolderChooser(HWND owner, const std::wstring& pre
   info.lpszTitle = title.empty() ? nullptr : title.c_str();
   info.lpfn = SelectAtStart;
   info.lParam = preselect.empty() ? 0 : reinterpret_cast<LPARAM>(preselect.c_str());
+  if (!preselect.empty()) SettleAccessTimes(preselect);
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
   std::optional<std::wstring> path;
   if (chosen) {

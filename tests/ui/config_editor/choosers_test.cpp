@@ -93,27 +93,55 @@ TEST_F(Choosers, SaveChooserProposesVaultrineIniOnlyWhileThereIsNone) {
   }
 }
 
+// As if nobody had listed `folder` since the day before yesterday: the next look
+// into it moves its access time.
+bool LastListedTwoDaysAgo(const std::string& folder) {
+  HANDLE h = CreateFileW(ToWide(folder).c_str(), FILE_WRITE_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER t;
+  t.LowPart = now.dwLowDateTime;
+  t.HighPart = now.dwHighDateTime;
+  t.QuadPart -= 2ULL * 24 * 3600 * 10000000;  // 100 ns units
+  const FILETIME then{t.LowPart, t.HighPart};
+  const bool ok = SetFileTime(h, nullptr, &then, nullptr) != 0;
+  CloseHandle(h);
+  return ok;
+}
+
 TEST_F(Choosers, FolderChooserOpensOnThePreselectedFolder) {
   CreateDirectoryW(ToWide(folder_.File("Other")).c_str(), nullptr);
-  const std::wstring start = ToWide(folder_.path());
+  CreateDirectoryW(ToWide(folder_.File("Idle")).c_str(), nullptr);
+  CreateDirectoryW(ToWide(folder_.File("Idle\\Deep")).c_str(), nullptr);
+  const std::string start = folder_.path();
+  const std::string deep = folder_.File("Idle\\Deep");
   const std::wstring other = ToWide(folder_.File("Other"));
   struct Case {
     const char* name;
-    std::wstring select;  // empty: confirm what it opened on
+    std::string preselect;
+    bool idle_on_the_way;  // "Idle" not listed for two days
+    std::wstring select;   // empty: confirm what it opened on
     bool cancel;
     int result;
     std::wstring path;
   };
   const Case cases[] = {
-      {"confirmed as opened", L"", false, 0, start},
-      {"another folder", other, false, 0, other},
-      {"cancelled", L"", true, -1, L"untouched"},
+      {"confirmed as opened", start, false, L"", false, 0, ToWide(start)},
+      {"behind a folder nobody looked into lately", deep, true, L"", false, 0, ToWide(deep)},
+      {"another folder", start, false, other, false, 0, other},
+      {"cancelled", start, false, L"", true, -1, L"untouched"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    if (c.idle_on_the_way) {
+      ASSERT_TRUE(LastListedTwoDaysAgo(folder_.File("Idle")));
+    }
     std::wstring path = L"untouched";
     FolderChooserAnswerer answer(c.select, c.cancel);
-    EXPECT_EQ(ChooseFolder(nullptr, path, folder_.path()), c.result);
+    EXPECT_EQ(ChooseFolder(nullptr, path, c.preselect), c.result);
     ASSERT_TRUE(answer.Join());
     EXPECT_EQ(path, c.path);
   }
