@@ -75,6 +75,13 @@ bool WaitUntil(const std::function<bool()>& condition, int timeout_ms) {
 }
 
 namespace {
+// Posts a command to a box or chooser found on screen and waits until it has gone, so
+// that the next answerer cannot take it, still closing, for the one it waits for.
+void PressAndWaitGone(HWND window, WPARAM command, int timeout_ms) {
+  PostMessageW(window, WM_COMMAND, command, 0);
+  WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout_ms);
+}
+
 struct FindData {
   const wchar_t* cls;
   const std::wstring* caption;
@@ -208,7 +215,7 @@ void BoxAnswerer::Watch(const std::function<HWND()>& find, int button, int timeo
     seen_.caption = win::GetWindowTextUtf8(box);
     seen_.text = win::GetWindowTextUtf8(GetDlgItem(box, 0xFFFF));
     seen_.topmost = (GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    PressAndWaitGone(box, MAKEWPARAM(button, BN_CLICKED), timeout_ms);
   });
   started.wait();
 }
@@ -333,11 +340,11 @@ FileChooserAnswerer::FileChooserAnswerer(std::wstring title, std::wstring name, 
     seen_.found = true;
     seen_.proposed_name = TextOf(field);
     if (name.empty()) {
-      PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+      PressAndWaitGone(chooser, IDCANCEL, timeout_ms);
       return;
     }
     SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    PressAndWaitGone(chooser, MAKEWPARAM(IDOK, BN_CLICKED), timeout_ms);
   });
 }
 
@@ -428,14 +435,15 @@ FolderChooserAnswerer::FolderChooserAnswerer(std::wstring folder, bool cancel, H
     Sleep(300);
     seen_ = true;
     if (cancel) {
-      PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+      PressAndWaitGone(chooser, IDCANCEL, timeout_ms);
       return;
     }
     if (!folder.empty()) {
       RemoteBuffer text(process, (folder.size() + 1) * sizeof(wchar_t));
       text.Write(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
-      // The chooser puts its own first selection in place when it is ready, which may
-      // come after ours: select again until the tree shows the folder's own name.
+      // Wine's chooser matches a path against its tree by item lists that hold access
+      // times, and its own looks into folders move them: a first try can miss where a
+      // second, with the times settled, hits. Select until the tree shows the name.
       HWND tree = FindChild(chooser, L"SysTreeView32");
       const std::vector<std::wstring> parts = PathParts(folder);
       const bool drive = parts.size() == 1;  // a drive shows its label
@@ -444,11 +452,11 @@ FolderChooserAnswerer::FolderChooserAnswerer(std::wstring folder, bool cancel, H
         Sleep(200);
         return drive || _wcsicmp(TreeItemText(process, tree, Caret(tree)).c_str(), parts.back().c_str()) == 0;
       }, 2000);
-      // Some Wine setups cannot select a path on a mapped drive by its text: walk the
-      // tree down from the folder shown, opening each level as a user does.
+      // A folder the tree listed before the chooser looked into it never matches by
+      // path: walk the tree down from the folder shown, opening each level as a user does.
       if (!selected && !drive) WalkDown(process, tree, parts);
     }
-    PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    PressAndWaitGone(chooser, MAKEWPARAM(IDOK, BN_CLICKED), timeout_ms);
   });
 }
 

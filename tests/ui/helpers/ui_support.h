@@ -75,13 +75,13 @@ struct BoxSeen {
   bool topmost = false;
 };
 
-// Watches, on its own thread, for a message box (of this process unless told), reads it and
-// presses `button` (IDOK, IDYES, IDNO...). Join() waits for it.
 // Counts the client-area pixels in `area` (client coordinates) that `match` accepts,
 // as they are on the screen now.
 int CountPixels(HWND window, RECT area, const std::function<bool(COLORREF)>& match);
 bool NearColour(COLORREF c, COLORREF wanted, int tolerance = 40);
 
+// Watches, on its own thread, for a message box (of this process unless told), reads it and
+// presses `button` (IDOK, IDYES, IDNO...). Join() waits for it, and for the box to go.
 class BoxAnswerer {
  public:
   // The first box with that caption, shown by this process or by `process_id`.
@@ -163,6 +163,7 @@ struct ChooserSeen {
 // Answers the system's file chooser titled `title` from its own thread: writes
 // `name` (a name or a full path) in the file name field and confirms, or cancels
 // when `name` is empty.
+// Join() returns once the chooser has gone.
 class FileChooserAnswerer {
  public:
   FileChooserAnswerer(std::wstring title, std::wstring name, HANDLE process = GetCurrentProcess(),
@@ -177,6 +178,7 @@ class FileChooserAnswerer {
 
 // Answers the system's folder chooser: selects `folder` (nothing when empty, so
 // the folder it opened on is confirmed) and confirms, or cancels when `cancel`.
+// Join() returns once the chooser has gone.
 class FolderChooserAnswerer {
  public:
   FolderChooserAnswerer(std::wstring folder, bool cancel = false,
