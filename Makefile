@@ -1,5 +1,7 @@
 # Vaultrine desktop suite: the three commands a developer needs.
 #   make test   install what is missing, build native/win64/win32, run every test
+#   make test-i686  the Wine tests of the i686 build (dist/) under a WoW64 Wine, built once
+#               by scripts/wow64-wine; make test runs them too when that Wine is there
 #   make demo   build, assemble dist/, run the suite under Wine, keep screenshots in demo-out/
 #   make run    open the launcher under Wine on the current display
 #   make dist   the program folders dist/ (32-bit) and dist-x64/, with the user guides
@@ -9,7 +11,7 @@
 SHELL := /bin/bash
 PRESETS := native win64 win32
 
-.PHONY: all bootstrap configure build test test-native test-wine test-win32 dist installer demo run bench fuzz clean
+.PHONY: all bootstrap configure build test test-i686 dist installer demo run bench fuzz clean
 
 all: build
 
@@ -27,14 +29,26 @@ build: configure
 test: build
 	@status=0; \
 	echo "== native tests (ASan/UBSan)"; ctest --preset native --output-on-failure || status=1; \
-	echo "== win32 binary checks"; (cd build/win32 && ctest --output-on-failure) || status=1; \
+	echo "== win32 binary checks"; ctest --test-dir build/win32 -LE wine --output-on-failure || status=1; \
 	echo "== program folders and installer"; \
 	{ scripts/assemble-dist && scripts/build-installer --wine-twin && tests/package/check_dist.py .; } || status=1; \
 	echo "== win64 tests under Wine"; scripts/wine-session ctest --preset win64 --output-on-failure || status=1; \
 	echo "== win64 tests under Wine at 144 dpi (the installer's round trip once is enough)"; \
 	WINEPREFIX="$(CURDIR)/build/wineprefix-144" VAULTRINE_DPI=144 \
 	  scripts/wine-session ctest --preset win64 -E package --output-on-failure || status=1; \
+	if scripts/wow64-wine --path >/dev/null; then \
+	  echo "== i686 tests under the WoW64 Wine"; $(I686_TESTS) || status=1; \
+	else echo "== i686 tests skipped: no WoW64 Wine; build it once with scripts/wow64-wine (about $(WOW64_BUILD_TIME) at nice 15 on 2 cores), then make test-i686 or make test runs them"; fi; \
 	exit $$status
+
+# The i686 build, what dist/ ships and the engines load, under the WoW64 Wine in a prefix
+# of its own (build/wineprefix-i686); needs dist/ and the 32-bit installer.
+I686_TESTS := scripts/wine-session --i686 ctest --preset i686
+WOW64_BUILD_TIME := TBD
+test-i686: build
+	@scripts/wow64-wine --path >/dev/null || { echo "test-i686: no WoW64 Wine; build it once with scripts/wow64-wine"; exit 1; }
+	@scripts/assemble-dist && scripts/build-installer --wine-twin
+	@$(I686_TESTS)
 
 dist: build
 	@scripts/assemble-dist

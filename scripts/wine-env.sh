@@ -1,8 +1,20 @@
 # Sourced by wine-run, wine-session and the demo: one place for the Wine settings.
 vaultrine_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export WINE=/usr/lib/wine/wine64          # the 64-bit loader, never the i386 one
-export WINESERVER=/usr/lib/wine/wineserver
-export WINEPREFIX="${WINEPREFIX:-$vaultrine_root/build/wineprefix}"
+if [[ "${VAULTRINE_WINE_ARCH:-}" == i686 ]]; then
+  # The i686 build: the WoW64 Wine that scripts/wow64-wine builds (32-bit Windows code in
+  # a 64-bit process), with a prefix of its own.
+  if ! WINE="$("$vaultrine_root/scripts/wow64-wine" --path)"; then
+    echo "wine-env: no WoW64 Wine for the i686 tests; build it once with scripts/wow64-wine" >&2
+    return 1 2>/dev/null || exit 1
+  fi
+  export WINE
+  export WINESERVER="${WINE%/*}/wineserver"
+  export WINEPREFIX="${WINEPREFIX:-$vaultrine_root/build/wineprefix-i686}"
+else
+  export WINE=/usr/lib/wine/wine64        # the 64-bit loader, never the i386 one
+  export WINESERVER=/usr/lib/wine/wineserver
+  export WINEPREFIX="${WINEPREFIX:-$vaultrine_root/build/wineprefix}"
+fi
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

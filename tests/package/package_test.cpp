@@ -1,8 +1,8 @@
-// What ships, under Wine: the stripped 64-bit program folder still loads and runs, and
-// the installer puts the 32-bit program folder in place and takes it away again
-// without touching the user's files. Wine runs 64-bit programs only here, so the
-// round trip uses the twin of the installer that make installer builds on NSIS's
-// 64-bit stub from the same script and the same payload.
+// What ships, under Wine: the stripped program folder of the test's own architecture
+// still loads and runs, and the installer puts the 32-bit program folder in place and
+// takes it away again without touching the user's files. The 64-bit build uses the twin
+// of the installer that make installer builds on NSIS's 64-bit stub from the same script
+// and the same payload; the i686 build (under the WoW64 Wine) uses the real one.
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -31,6 +31,13 @@ using uitest::WriteFileBytes;
 using win::FromWide;
 using win::ToWide;
 
+#ifdef _WIN64
+const char kProgramFolder[] = "dist-x64";
+const char kSetup[] = "build/installer/wine-twin/VaultrineSuite-1.92-setup.exe";
+#else
+const char kProgramFolder[] = "dist";
+const char kSetup[] = "build/installer/VaultrineSuite-1.92-setup.exe";
+#endif
 const char kCatalog[] = "locale\\gui\\LC_MESSAGES\\vaultrine.mo";
 const char kParked[] = "locale\\gui\\LC_MESSAGES\\vaultrine.mo.EN";
 const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VaultrineSuite";
@@ -93,7 +100,7 @@ std::wstring Quoted(const std::string& path) { return L"\"" + ToWide(path) + L"\
                                        << expected.size();
 }
 
-// --- The stripped 64-bit program folder --------------------------------------------
+// --- The stripped program folder --------------------------------------------
 
 TEST(ProgramFolder, StrippedLibrariesLoadAndExportEveryFunction) {
   ScratchFolder scratch;  // the libraries write their lists into the current folder
@@ -108,7 +115,7 @@ TEST(ProgramFolder, StrippedLibrariesLoadAndExportEveryFunction) {
     SCOPED_TRACE(dll);
     const std::vector<std::string> names = DefExports(SourcePath(def));
     checked += names.size();
-    HMODULE module = LoadLibraryW(ToWide(SourcePath("dist-x64/" + dll)).c_str());
+    HMODULE module = LoadLibraryW(ToWide(SourcePath(std::string(kProgramFolder) + "/" + dll)).c_str());
     ASSERT_NE(module, nullptr) << "error " << GetLastError();
     for (const std::string& name : names) {
       EXPECT_NE(GetProcAddress(module, name.c_str()), nullptr) << name;
@@ -119,9 +126,9 @@ TEST(ProgramFolder, StrippedLibrariesLoadAndExportEveryFunction) {
   SetCurrentDirectoryW(old_dir);
 }
 
-TEST(ProgramFolder, StrippedLauncherStartsInFrenchWithItsCatalogAndEnds) {
-  const std::string folder = SourcePath("dist-x64");
-  ASSERT_TRUE(FileExists(folder + "\\" + kCatalog)) << "dist-x64 ships the catalog in place";
+// Starts the launcher of `folder` from that folder, as the Start-menu shortcut does,
+// checks the language its language list shows first, and closes it.
+void ExpectLauncherStartsIn(const std::string& folder, const wchar_t* language) {
   StartedProgram launcher(Quoted(folder + "\\TopVaultrine.exe"), folder);
   ASSERT_TRUE(launcher.started());
   HWND h = nullptr;
@@ -132,16 +139,20 @@ TEST(ProgramFolder, StrippedLauncherStartsInFrenchWithItsCatalogAndEnds) {
   DWORD_PTR copied = 0;
   SendMessageTimeoutW(GetDlgItem(h, 400), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text),
                       SMTO_ABORTIFHUNG, 5000, &copied);
-  EXPECT_EQ(std::wstring(text), L"Fran\u00E7ais");
+  EXPECT_EQ(std::wstring(text), language);
   PostMessageW(h, WM_CLOSE, 0, 0);
   EXPECT_EQ(launcher.Wait(15000), 0u);
 }
 
+TEST(ProgramFolder, StrippedLauncherStartsInFrenchWithItsCatalogAndEnds) {
+  const std::string folder = SourcePath(kProgramFolder);
+  ASSERT_TRUE(FileExists(folder + "\\" + kCatalog)) << kProgramFolder << " ships the catalog in place";
+  ExpectLauncherStartsIn(folder, L"Fran\u00E7ais");
+}
+
 // --- The installer ------------------------------------------------------------------
 
-std::string SetupPath() {
-  return SourcePath("build/installer/wine-twin/VaultrineSuite-1.92-setup.exe");
-}
+std::string SetupPath() { return SourcePath(kSetup); }
 
 std::wstring RegistryText(const wchar_t* value) {
   wchar_t buffer[1024] = {};
@@ -305,6 +316,7 @@ TEST_F(Installer, FreshEnglishInstallThenUninstallLeavesNothing) {
 
   Install(folder, "en");
   ExpectInstalled(folder, kParked, {});
+  ExpectLauncherStartsIn(folder, L"English");
 
   Uninstall(folder);
   EXPECT_FALSE(FileExists(folder));
