@@ -31,6 +31,11 @@ vaultrine_wine_prefix() {
     "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f >/dev/null 2>&1
     "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d "" /f >/dev/null 2>&1
+    if [[ "${VAULTRINE_WINE_ARCH:-}" == i686 ]]; then
+      # A 32-bit program reads the 32-bit view of HKLM\Software.
+      "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f /reg:32 >/dev/null 2>&1
+      "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d "" /f /reg:32 >/dev/null 2>&1
+    fi
     "$WINESERVER" -w
     # Wine draws the caption buttons with Marlett; give the prefix its TrueType fonts.
     cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
