@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/report_fragment.h"
+
 namespace bench {
 
 struct Run {
@@ -54,11 +56,6 @@ inline Run Spawn(const std::vector<std::string>& argv, const std::string& stdout
   return run;
 }
 
-inline double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
-
 // Medians of one side's runs.
 struct Sample {
   std::vector<double> wall, cpu;
@@ -83,44 +80,5 @@ inline std::vector<long> ParseList(const std::string& text) {
   for (std::string n; std::getline(ss, n, ',');) out.push_back(std::stol(n));
   return out;
 }
-
-// printf into a std::string.
-template <typename... Args>
-std::string Format(const char* format, Args... args) {
-  char buffer[4096];
-  std::snprintf(buffer, sizeof buffer, format, args...);
-  return buffer;
-}
-
-// The report section of one benchmark: a title, what is compared and why, a table.
-// Written whole at the end, so a failed run leaves no half section behind.
-class Fragment {
- public:
-  explicit Fragment(std::string path) : path_(std::move(path)) {}
-  void Line(const std::string& text) { text_ += text + "\n"; }
-  void Row(const std::vector<std::string>& cells) {
-    std::string line = "|";
-    for (const std::string& c : cells) line += " " + c + " |";
-    Line(line);
-  }
-  void Header(const std::vector<std::string>& cells, const std::vector<bool>& numeric) {
-    Row(cells);
-    std::string line = "|";
-    for (size_t i = 0; i < cells.size(); ++i) line += i < numeric.size() && numeric[i] ? "---:|" : "---|";
-    Line(line);
-  }
-  // Prints the section and, when a path was given, writes it there.
-  bool Save() const {
-    std::fputs(text_.c_str(), stdout);
-    if (path_.empty()) return true;
-    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-    out << text_;
-    return static_cast<bool>(out);
-  }
-
- private:
-  std::string path_;
-  std::string text_;
-};
 
 }  // namespace bench

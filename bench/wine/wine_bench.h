@@ -1,0 +1,147 @@
+// What the benchmarks run under Wine share: a steady clock, the process's memory as
+// Windows reports it, the arguments, and the test for a window that is on screen and
+// painted. They write their report sections with the native benchmarks' Fragment.
+#pragma once
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/support/report_fragment.h"
+
+namespace bench::wine {
+
+inline double Now() {
+  static const double frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart);
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / frequency;
+}
+
+struct Memory {
+  uint64_t peak_working_set_kib = 0;
+  uint64_t private_kib = 0;  // PagefileUsage: the process's own committed memory
+};
+
+inline Memory ProcessMemory() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  Memory m;
+  if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
+    m.peak_working_set_kib = counters.PeakWorkingSetSize / 1024;
+    m.private_kib = counters.PagefileUsage / 1024;
+  }
+  return m;
+}
+
+// "--name value" pairs; a missing name gives `fallback`.
+class Arguments {
+ public:
+  Arguments(int argc, char** argv) : args_(argv + 1, argv + argc) {}
+  std::string Get(const std::string& name, const std::string& fallback = "") const {
+    for (size_t i = 0; i + 1 < args_.size(); ++i) {
+      if (args_[i] == name) return args_[i + 1];
+    }
+    return fallback;
+  }
+  long Number(const std::string& name, long fallback) const {
+    const std::string v = Get(name);
+    return v.empty() ? fallback : std::strtol(v.c_str(), nullptr, 10);
+  }
+  std::vector<long> Numbers(const std::string& name, const std::string& fallback) const {
+    std::vector<long> out;
+    std::string v = Get(name, fallback) + ",";
+    for (size_t start = 0, comma; (comma = v.find(',', start)) != std::string::npos; start = comma + 1) {
+      if (comma > start) out.push_back(std::strtol(v.substr(start, comma - start).c_str(), nullptr, 10));
+    }
+    return out;
+  }
+  const std::string& First() const {
+    static const std::string none;
+    return args_.empty() ? none : args_[0];
+  }
+
+ private:
+  std::vector<std::string> args_;
+};
+
+// A window counts as painted once it is visible and neither it nor any of its
+// visible children has anything left to paint. Works for windows of any thread or
+// process: the update regions are the window manager's.
+inline bool HasNothingToPaint(HWND window) { return !GetUpdateRect(window, nullptr, FALSE); }
+
+inline bool IsPainted(HWND window) {
+  if (!window || !IsWindowVisible(window) || !HasNothingToPaint(window)) return false;
+  bool clean = true;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM p) -> BOOL {
+        if (IsWindowVisible(child) && !HasNothingToPaint(child)) {
+          *reinterpret_cast<bool*>(p) = false;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&clean));
+  return clean;
+}
+
+// First visible top-level window of the process (with that caption unless empty).
+inline HWND VisibleWindowOf(DWORD process_id, const std::wstring& caption = L"") {
+  struct Search {
+    DWORD pid;
+    const std::wstring* caption;
+    HWND found;
+  } search{process_id, &caption, nullptr};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
+        if (!s->caption->empty()) {
+          wchar_t text[256] = {};
+          GetWindowTextW(w, text, 256);
+          if (*s->caption != text) return TRUE;
+        }
+        s->found = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Polls every millisecond or so until the process shows a painted window; its handle
+// and the clock then, or null after `timeout_s`.
+inline HWND WaitForPaintedWindow(DWORD process_id, const std::wstring& caption, double timeout_s, double& when) {
+  const double until = Now() + timeout_s;
+  while (Now() < until) {
+    HWND w = VisibleWindowOf(process_id, caption);
+    if (w && IsPainted(w)) {
+      when = Now();
+      return w;
+    }
+    Sleep(1);
+  }
+  return nullptr;
+}
+
+inline std::string ModuleFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p(path);
+  p.resize(p.find_last_of(L'\\'));
+  return std::string(p.begin(), p.end());  // the build folder's path is ASCII
+}
+
+inline double Ms(double seconds) { return seconds * 1000.0; }
+
+}  // namespace bench::wine
