@@ -26,6 +26,25 @@ std::string PercentText(int32_t value, int32_t total) {
   return std::to_string(percent) + " %";
 }
 
+bool FrameThrottle::Offer(uint32_t now_ms) {
+  // Unsigned difference: right across the tick count's wrap.
+  if (shown_once_ && now_ms - last_shown_ < frame_ms_) {
+    holding_ = true;
+    return false;
+  }
+  shown_once_ = true;
+  last_shown_ = now_ms;
+  holding_ = false;
+  return true;
+}
+
+bool FrameThrottle::Due(uint32_t now_ms) {
+  if (!holding_) return false;
+  holding_ = false;
+  last_shown_ = now_ms;
+  return true;
+}
+
 void GaugeState::Start(int32_t total) {
   total_ = total;
   value_ = 0;

@@ -25,6 +25,30 @@ struct GaugeUpdate {
   std::string percent;
 };
 
+// The file field follows the engine at most once a screen frame: the engine names
+// every restored file, and a repaint for each cost more than restoring it. A name
+// that comes sooner is held; the caller shows the held one when the frame ends (a
+// timer), so the last name always reaches the screen. Times are tick counts in ms.
+class FrameThrottle {
+ public:
+  explicit FrameThrottle(uint32_t frame_ms) : frame_ms_(frame_ms) {}
+  // A new name: true when it is to be shown now; false when it is held, and then
+  // the caller makes sure Due is called once the frame has ended.
+  bool Offer(uint32_t now_ms);
+  // The end of the frame: true when the held name is to be shown now.
+  bool Due(uint32_t now_ms);
+  // Something else took the field (a gauge's title): the held name is not shown.
+  void Forget() { holding_ = false; }
+  bool holding() const { return holding_; }
+  uint32_t frame_ms() const { return frame_ms_; }
+
+ private:
+  uint32_t frame_ms_;
+  uint32_t last_shown_ = 0;
+  bool shown_once_ = false;
+  bool holding_ = false;
+};
+
 class GaugeState {
  public:
   // A value of 0 starts the gauge.

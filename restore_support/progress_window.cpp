@@ -7,6 +7,11 @@
 #include "restore_support/resource.h"
 
 namespace vaultrine::restore {
+namespace {
+
+constexpr UINT_PTR kNameTimer = 1;
+
+}  // namespace
 
 ProgressWindow::ProgressWindow(HINSTANCE instance, win::DialogColours& colours)
     : DialogBase(instance, IDD_PROGRESS), colours_(colours) {}
@@ -53,6 +58,7 @@ void ProgressWindow::StartGauge(std::string_view title_utf8, int32_t total) {
   HWND bar = Item(IDC_PROGRESS_BAR);
   SendMessageW(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(total));
   SendMessageW(bar, PBM_SETPOS, 0, 0);
+  name_throttle_.Forget();
   win::SetDlgItemTextUtf8(hwnd(), IDC_PROGRESS_STEP, title_utf8);
 }
 
@@ -63,6 +69,22 @@ void ProgressWindow::ShowStep(const GaugeUpdate& update) {
 }
 
 void ProgressWindow::ShowFileName(const std::wstring& name) {
+  if (name_throttle_.Offer(GetTickCount())) {
+    PutFileName(name);
+    return;
+  }
+  held_name_ = name;
+  if (!name_timer_armed_) name_timer_armed_ = SetTimer(hwnd(), kNameTimer, name_throttle_.frame_ms(), nullptr) != 0;
+}
+
+void ProgressWindow::OnTimer(UINT_PTR timer_id) {
+  if (timer_id != kNameTimer) return;
+  KillTimer(hwnd(), kNameTimer);
+  name_timer_armed_ = false;
+  if (name_throttle_.Due(GetTickCount())) PutFileName(held_name_);
+}
+
+void ProgressWindow::PutFileName(const std::wstring& name) {
   SetDlgItemTextW(hwnd(), IDC_PROGRESS_STEP, name.c_str());
   UpdateWindow(hwnd());
 }

@@ -33,6 +33,7 @@ class ProgressWindow : public win::DialogBase {
   // A gauge starts: empty bar over 0..total, its title in the step field.
   void StartGauge(std::string_view title_utf8, int32_t total);
   void ShowStep(const GaugeUpdate& update);
+  // At most once a frame; a name held back shows when the frame ends.
   void ShowFileName(const std::wstring& name);
   void ShowAndRepaint();
 
@@ -40,11 +41,16 @@ class ProgressWindow : public win::DialogBase {
   BOOL OnInit() override;
   bool OnCommand(int id, int notify_code, HWND control) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
+  void OnTimer(UINT_PTR timer_id) override;
 
  private:
   void FocusHiddenField();
+  void PutFileName(const std::wstring& name);
 
   win::DialogColours& colours_;
+  FrameThrottle name_throttle_{16};
+  std::wstring held_name_;
+  bool name_timer_armed_ = false;
 };
 
 }  // namespace vaultrine::restore

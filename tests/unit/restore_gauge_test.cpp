@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vaultrine::restore {
@@ -99,6 +100,46 @@ TEST(RestoreGauge, TitlesPerKind) {
   EXPECT_STREQ(GaugeTitle(GaugeKind::kStandard), "Restauration des fichiers standards");
   EXPECT_STREQ(GaugeTitle(GaugeKind::kCompressed), "Restauration des fichiers compress\xC3\xA9s");
   EXPECT_STREQ(GaugeTitle(GaugeKind::kCrypted), "Restauration des fichiers crypt\xC3\xA9s");
+}
+
+// The file field follows the engine at most once a frame; a name held back shows when
+// the frame ends, so the last one always reaches the screen.
+TEST(RestoreGauge, FileNamesShowAtMostOnceAFrameAndTheLastAlways) {
+  const struct {
+    const char* what;
+    std::vector<std::pair<char, uint32_t>> events;  // 'n' a name offered, 't' the timer, at that ms
+    std::string shown;                              // for each event: '+' shown now, '.' not
+  } cases[] = {
+      {"the first name shows at once", {{'n', 5}}, "+"},
+      {"names a frame apart each show", {{'n', 0}, {'n', 16}, {'n', 40}}, "+++"},
+      {"a burst shows its first, then its last when the frame ends",
+       {{'n', 0}, {'n', 1}, {'n', 2}, {'n', 15}, {'t', 16}}, "+...+"},
+      {"a timer with nothing held shows nothing", {{'n', 0}, {'t', 16}, {'t', 32}}, "+.."},
+      {"a name after the frame shows at once and the pending timer has nothing left",
+       {{'n', 0}, {'n', 3}, {'n', 20}, {'t', 21}}, "+.+."},
+      {"the held name shows once only", {{'n', 0}, {'n', 3}, {'t', 16}, {'t', 17}}, "+.+."},
+      {"the tick count wrapping round", {{'n', 0xFFFFFFF0u}, {'n', 0xFFFFFFF5u}, {'n', 0x10u}}, "+.+"},
+  };
+  for (const auto& c : cases) {
+    FrameThrottle throttle(16);
+    std::string shown;
+    for (const auto& [kind, ms] : c.events) {
+      shown += (kind == 'n' ? throttle.Offer(ms) : throttle.Due(ms)) ? '+' : '.';
+    }
+    EXPECT_EQ(shown, c.shown) << c.what;
+  }
+  FrameThrottle throttle(16);
+  throttle.Offer(0);
+  EXPECT_FALSE(throttle.holding());
+  throttle.Offer(1);
+  EXPECT_TRUE(throttle.holding());  // the caller arms the timer
+  throttle.Due(16);
+  EXPECT_FALSE(throttle.holding());
+  // A gauge's title took the field: the name held before it never overwrites it.
+  throttle.Offer(40);
+  throttle.Offer(41);
+  throttle.Forget();
+  EXPECT_FALSE(throttle.Due(56));
 }
 
 }  // namespace
