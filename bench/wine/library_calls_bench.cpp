@@ -23,12 +23,22 @@
 
 #include "backup_support/vaultrine_exports.h"
 #include "common/win/wide.h"
-#include "restore_support/restore_exports.h"
 #include "tests/ui/helpers/ui_support.h"
 #include "tools/engines/win/engine_support.h"
 #include "wine_bench.h"
 
 namespace {
+
+// The restore library's exports as its engine calls them (the backup library's header
+// declares functions of the same names, so the two headers cannot meet here).
+using AskFilesToRestoreFn = void(__cdecl*)(const char*);
+using DisplayTraceFn = void(__cdecl*)(const char*);
+using CloseTraceFn = void(__cdecl*)();
+using RestoreGetVolumeNameFn = short(__cdecl*)(const char*, char*);
+using GaugeRestoreFn = void(__cdecl*)(int, int);
+using DisplayGoodRestoreResultFn = void(__cdecl*)(const char*, const char*, const char*);
+using DisplayBadRestoreResultFn = void(__cdecl*)(const char*, const char*, const char*);
+using RecordRestoredFilenameFn = void(__cdecl*)(const char*, const wchar_t*);
 
 using bench::Format;
 using bench::Median;
@@ -92,7 +102,7 @@ long CountLines(const std::string& path) {
 
 // Per-file times of the two sides, block by block.
 struct Blocks {
-  std::vector<double> with_library_us, alone_us, overhead_pct;
+  std::vector<double> with_library_us, alone_us, overhead_pct, calls_only_us;
   void Add(double with_library_s, double alone_s, long files) {
     with_library_us.push_back(with_library_s * 1e6 / files);
     alone_us.push_back(alone_s * 1e6 / files);
@@ -100,31 +110,45 @@ struct Blocks {
   }
 };
 
-// Runs the blocks of both sides over `count` files, `passes` times, alternating which
-// side goes first.
-template <typename WithLibrary, typename Alone>
-Blocks Interleave(long count, long block, int passes, WithLibrary with_library, Alone alone) {
+// Runs the loop over `count` files in blocks. Every `pair_every`th block is a pair:
+// the loop with the library and the loop alone over the same files, one after the
+// other, the order swapping each pair. The blocks between run only the library's
+// calls, so that the list, the gauge and the memory reach the full count in a time
+// the shared machine can spare; their per-file time is the calls' own cost.
+template <typename WithLibrary, typename Alone, typename CallsOnly>
+Blocks Interleave(long count, long block, long pair_every, WithLibrary with_library, Alone alone,
+                  CallsOnly calls_only) {
   Blocks blocks;
-  long turn = 0;
-  for (int pass = 0; pass < passes; ++pass) {
-    for (long first = 0; first < count; first += block, ++turn) {
-      const long last = std::min(count, first + block);
-      double t_with = 0, t_alone = 0;
-      for (int side = 0; side < 2; ++side) {
-        const bool library_side = (side == 0) == (turn % 2 == 0);
-        const double start = Now();
-        if (library_side) {
-          with_library(first, last);
-          t_with = Now() - start;
-        } else {
-          alone(first, last);
-          t_alone = Now() - start;
-        }
-      }
-      blocks.Add(t_with, t_alone, last - first);
+  long pairs = 0;
+  for (long first = 0, index = 0; first < count; first += block, ++index) {
+    const long last = std::min(count, first + block);
+    if (index % pair_every != 0) {
+      const double start = Now();
+      calls_only(first, last);
+      blocks.calls_only_us.push_back((Now() - start) * 1e6 / (last - first));
+      continue;
     }
+    double t_with = 0, t_alone = 0;
+    for (int side = 0; side < 2; ++side) {
+      const bool library_side = (side == 0) == (pairs % 2 == 0);
+      const double start = Now();
+      if (library_side) {
+        with_library(first, last);
+        t_with = Now() - start;
+      } else {
+        alone(first, last);
+        t_alone = Now() - start;
+      }
+    }
+    ++pairs;
+    blocks.Add(t_with, t_alone, last - first);
   }
   return blocks;
+}
+
+template <typename Fn>
+Fn Export(HMODULE dll, const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
 }
 
 void WriteResults(const std::string& path, const std::map<std::string, std::string>& values) {
@@ -146,7 +170,8 @@ void AddTimes(std::map<std::string, std::string>& out, const Blocks& b) {
   out["with_library_us"] = Format("%.1f", Median(b.with_library_us));
   out["alone_us"] = Format("%.1f", Median(b.alone_us));
   out["overhead_pct"] = Format("%.1f", Median(b.overhead_pct));
-  out["blocks"] = std::to_string(b.overhead_pct.size());
+  out["pairs"] = std::to_string(b.overhead_pct.size());
+  out["calls_only_us"] = b.calls_only_us.empty() ? "-" : Format("%.1f", Median(b.calls_only_us));
 }
 
 void AddMemory(std::map<std::string, std::string>& out, const bench::wine::Memory& loaded) {
@@ -166,7 +191,7 @@ int BackupRun(const bench::wine::Arguments& args) {
   const std::string work = args.Get("--work");
   const long count = args.Number("--count", 10000);
   const bool records_only = args.Get("--mode") == "records";
-  const int passes = static_cast<int>(args.Number("--passes", 1));
+  const long pair_every = args.Number("--pair-every", 1);
   const long sources = records_only ? std::min<long>(count, 10000) : count;
   if (!MakeSources(work, sources)) return 1;
   const std::string lib = work + "\\backup-lib";
@@ -177,9 +202,9 @@ int BackupRun(const bench::wine::Arguments& args) {
 
   HMODULE dll = LoadLibraryW(ToWide(lib + "\\Vaultrine.dll").c_str());
   if (!dll) return 1;
-  auto get_text = reinterpret_cast<GetTranslatedTextFn>(GetProcAddress(dll, "GetTranslatedText"));
-  auto record = reinterpret_cast<RecordFilenamesFn>(GetProcAddress(dll, "RecordFilenames"));
-  auto time_size = reinterpret_cast<GetFileTimeAndSizeFn>(GetProcAddress(dll, "GetFileTimeAndSize"));
+  auto get_text = Export<GetTranslatedTextFn>(dll, "GetTranslatedText");
+  auto record = Export<RecordFilenamesFn>(dll, "RecordFilenames");
+  auto time_size = Export<GetFileTimeAndSizeFn>(dll, "GetFileTimeAndSize");
   if (!get_text || !record || !time_size) return 1;
   get_text("Nouveaux", 503);
   get_text("Modifi\xC3\xA9s", 504);
@@ -200,7 +225,7 @@ int BackupRun(const bench::wine::Arguments& args) {
       return work + "\\" + side + "\\d" + std::to_string(i / kFilesPerFolder) + "\\f" + std::to_string(i) + ".dat";
     };
     blocks = Interleave(
-        count, 1000, passes,
+        count, 500, pair_every,
         [&](long first, long last) {
           char time_text[16], size_text[16];
           for (long i = first; i < last; ++i) {
@@ -212,6 +237,14 @@ int BackupRun(const bench::wine::Arguments& args) {
         },
         [&](long first, long last) {
           for (long i = first; i < last; ++i) copies_ok &= CopyFileReplacing(source[i], target("dst-alone", i));
+        },
+        [&](long first, long last) {
+          char time_text[16], size_text[16];
+          for (long i = first; i < last; ++i) {
+            time_size(source_wide[i].c_str(), time_text, size_text);
+            record(label, source[i].c_str());
+            ++recorded;
+          }
         });
   } else {
     // Both sides write the engine's own line to a log of their own; the library side
@@ -221,26 +254,27 @@ int BackupRun(const bench::wine::Arguments& args) {
                          0, nullptr);
     };
     HANDLE log_with = open_log("engine-with-library.log"), log_alone = open_log("engine-alone.log");
-    auto write_line = [&](HANDLE log, long i, const std::string& text) {
+    auto write_line = [&](HANDLE log, const std::string& text) {
       const std::string line = std::string(label) + ": " + text + "\r\n";
       DWORD written = 0;
       copies_ok &= WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) != 0;
     };
+    auto with_library = [&](long first, long last) {
+      char time_text[16], size_text[16];
+      for (long i = first; i < last; ++i) {
+        const std::string text = RecordText(i);
+        time_size(source_wide[i % sources].c_str(), time_text, size_text);
+        write_line(log_with, text);
+        record(label, text.c_str());
+        ++recorded;
+      }
+    };
     blocks = Interleave(
-        count, 10000, passes,
+        count, 10000, pair_every, with_library,
         [&](long first, long last) {
-          char time_text[16], size_text[16];
-          for (long i = first; i < last; ++i) {
-            const std::string text = RecordText(i);
-            time_size(source_wide[i % sources].c_str(), time_text, size_text);
-            write_line(log_with, i, text);
-            record(label, text.c_str());
-            ++recorded;
-          }
+          for (long i = first; i < last; ++i) write_line(log_alone, RecordText(i));
         },
-        [&](long first, long last) {
-          for (long i = first; i < last; ++i) write_line(log_alone, i, RecordText(i));
-        });
+        with_library);
     CloseHandle(log_with);
     CloseHandle(log_alone);
   }
@@ -332,7 +366,7 @@ void Pump(double seconds) {
 int RestoreRun(const bench::wine::Arguments& args) {
   const std::string work = args.Get("--work");
   const long count = args.Number("--count", 10000);
-  const int passes = static_cast<int>(args.Number("--passes", 1));
+  const long pair_every = args.Number("--pair-every", 1);
   if (!MakeSources(work, count)) return 1;
   const std::string bin = bench::wine::ModuleFolder();
   const std::string lib = work + "\\restore-lib";
@@ -345,11 +379,11 @@ int RestoreRun(const bench::wine::Arguments& args) {
 
   HMODULE dll = LoadLibraryW(ToWide(lib + "\\RestoreVaultrine.dll").c_str());
   if (!dll) return 1;
-  auto volume = reinterpret_cast<RestoreGetVolumeNameFn>(GetProcAddress(dll, "GetVolumeName"));
-  auto trace = reinterpret_cast<DisplayTraceFn>(GetProcAddress(dll, "DisplayTrace"));
-  auto close_trace = reinterpret_cast<CloseTraceFn>(GetProcAddress(dll, "CloseTrace"));
-  auto gauge = reinterpret_cast<GaugeRestoreFn>(GetProcAddress(dll, "GaugeRestoreStandardFiles"));
-  auto record = reinterpret_cast<RecordRestoredFilenameFn>(GetProcAddress(dll, "RecordFilenames"));
+  auto volume = Export<RestoreGetVolumeNameFn>(dll, "GetVolumeName");
+  auto trace = Export<DisplayTraceFn>(dll, "DisplayTrace");
+  auto close_trace = Export<CloseTraceFn>(dll, "CloseTrace");
+  auto gauge = Export<GaugeRestoreFn>(dll, "GaugeRestoreStandardFiles");
+  auto record = Export<RecordRestoredFilenameFn>(dll, "RecordFilenames");
   if (!volume || !trace || !close_trace || !gauge || !record) return 1;
   char label[64] = {};
   volume("", label);  // the first call prepares the progress window, hidden
@@ -370,13 +404,13 @@ int RestoreRun(const bench::wine::Arguments& args) {
     source[i] = SourceFile(work, i);
     restored_wide[i] = ToWide(target("restored-library", i));
   }
-  const int total = static_cast<int>(count * passes);
+  const int total = static_cast<int>(count);
   gauge(total, 0);
   int value = 0;
   bool copies_ok = true;
   ProgressWatcher watcher(progress);
   const Blocks blocks = Interleave(
-      count, 1000, passes,
+      count, 500, pair_every,
       [&](long first, long last) {
         for (long i = first; i < last; ++i) {
           copies_ok &= CopyFileReplacing(source[i], target("restored-library", i));
@@ -386,6 +420,12 @@ int RestoreRun(const bench::wine::Arguments& args) {
       },
       [&](long first, long last) {
         for (long i = first; i < last; ++i) copies_ok &= CopyFileReplacing(source[i], target("restored-alone", i));
+      },
+      [&](long first, long last) {
+        for (long i = first; i < last; ++i) {
+          record("Standard  ", restored_wide[i].c_str());
+          gauge(total, ++value);
+        }
       });
   watcher.Stop();
   // The last name must be the one on screen once the window has been served.
@@ -445,7 +485,9 @@ bool RunChild(const std::string& mode, const std::string& work, long count, cons
   return code == 0 && !results.empty();
 }
 
-int Passes(long count) { return count <= 10000 ? 3 : 1; }
+// Above 10k files only every tenth block is a pair: the copies of 100k files twice
+// over would hold the shared machine for many minutes.
+long PairEvery(long count) { return count <= 10000 ? 1 : 10; }
 
 const char* kRerun = "Rerun this section alone with `scripts/wine-bench %s` (it prints the section).";
 
@@ -458,25 +500,27 @@ int Backup(const bench::wine::Arguments& args) {
          "real `Vaultrine.dll` (loaded with `LoadLibrary`, its exports found with `GetProcAddress`, as the engine "
          "does) beside its own work: the copy of the 4 KB file (the stand-in engine's `CopyFileReplacing`, which "
          "keeps the time) or, for 1M records, a write of the record's line to a log of its own. The reference is the "
-         "same loop doing only its own work. The two run in alternate blocks of 1000 files (10000 records), the "
-         "order swapping each block, so a change of load falls on both; the figures are medians over the blocks "
-         "(10k: three passes). Memory is the process's as `GetProcessMemoryInfo` gives it: peak working set and "
+         "same loop doing only its own work. The two run over the same files in pairs of blocks of 500 files (10000 "
+         "records), the order swapping each pair, so a change of load falls on both; overhead is the median over "
+         "the pairs of (with library / alone - 1). At 100k only every tenth block is a pair and the blocks between "
+         "make the library's calls alone (their per-file time is the calls' column), so the list and the memory "
+         "still see every file. Memory is the process's as `GetProcessMemoryInfo` gives it: peak working set and "
          "private bytes, after the library was loaded and after the run; each N is a fresh process, so the peak is "
          "its own. x86_64 build under Wine 8.");
   f.Line("");
   f.Line(Format(kRerun, "backup"));
   f.Line("");
-  f.Header({"N", "own work", "with library µs/file", "alone µs/file", "library overhead", "peak WS KiB (loaded → end)",
-            "private KiB (loaded → end)"},
-           {true, false, true, true, true, true, true});
+  f.Header({"N", "own work", "with library µs/file", "alone µs/file", "library overhead", "pairs",
+            "calls alone µs/file", "peak WS KiB (loaded → end)", "private KiB (loaded → end)"},
+           {true, false, true, true, true, true, true, true, true});
   bool ok = true;
   auto row = [&](long n, const char* work_kind, const std::map<std::string, std::string>& r) {
     f.Row({std::to_string(n), work_kind, r.at("with_library_us"), r.at("alone_us"), r.at("overhead_pct") + " %",
-           r.at("loaded_peak_kib") + " → " + r.at("peak_kib"), r.at("loaded_private_kib") + " → " + r.at("private_kib")});
+           r.at("pairs"), r.at("calls_only_us"), r.at("loaded_peak_kib") + " → " + r.at("peak_kib"), r.at("loaded_private_kib") + " → " + r.at("private_kib")});
   };
   for (long n : args.Numbers("--files", "10000,100000")) {
     std::map<std::string, std::string> r;
-    if (!RunChild("backup-run", work, n, "--passes " + std::to_string(Passes(n)), r)) {
+    if (!RunChild("backup-run", work, n, "--pair-every " + std::to_string(PairEvery(n)), r)) {
       ok = false;
       continue;
     }
@@ -503,25 +547,26 @@ int Restore(const bench::wine::Arguments& args) {
   f.Line("The loop the restore stand-in runs: the copy of a 4 KB file, then `RecordFilenames` (the list line, the "
          "count, the name in the progress window) and `GaugeRestoreStandardFiles` of the real `RestoreVaultrine.dll`, "
          "with the progress window on screen (shown as a confirmed request shows it), against the copy alone. "
-         "Alternate blocks of 1000 files, the order swapping each block; medians over the blocks (10k: three passes, "
-         "the gauge running over all of them). While the loop runs a second thread reads, every quarter second, the "
+         "Pairs of blocks of 500 files, the order swapping each pair; overhead is the median over the pairs of "
+         "(with library / alone - 1). At 100k only every tenth block is a pair and the blocks between make the "
+         "library's calls alone (the calls' column), so the list and the gauge run over every file. While the loop runs a second thread reads, every quarter second, the "
          "bar's position and the percentage (answered when a gauge step serves the window) and counts the pixels of "
          "the bar's colour painted in the bar; the last column shows a few of those readings spread over the run. "
          "After the loop the file field must show the last file's name.");
   f.Line("");
   f.Line(Format(kRerun, "restore"));
   f.Line("");
-  f.Header({"N", "with library µs/file", "copy alone µs/file", "library overhead", "peak WS KiB (loaded → end)",
-            "bar readings (distinct positions / samples)", "percentage and painted bar, spread over the run",
-            "last name shown"},
-           {true, true, true, true, true, true, false, false});
+  f.Header({"N", "with library µs/file", "copy alone µs/file", "library overhead", "pairs", "calls alone µs/file",
+            "peak WS KiB (loaded → end)", "bar readings (distinct positions / samples)",
+            "percentage and painted bar, spread over the run", "last name shown"},
+           {true, true, true, true, true, true, true, true, false, false});
   bool ok = true;
   for (long n : args.Numbers("--files", "10000,100000")) {
     std::map<std::string, std::string> r;
-    if (!RunChild("restore-run", work, n, "--passes " + std::to_string(Passes(n)), r)) ok = false;
+    if (!RunChild("restore-run", work, n, "--pair-every " + std::to_string(PairEvery(n)), r)) ok = false;
     if (r.empty()) continue;
-    f.Row({std::to_string(n), r["with_library_us"], r["alone_us"], r["overhead_pct"] + " %",
-           r["loaded_peak_kib"] + " → " + r["peak_kib"], r["positions"] + " / " + r["samples"], r["seen"],
+    f.Row({std::to_string(n), r["with_library_us"], r["alone_us"], r["overhead_pct"] + " %", r["pairs"],
+           r["calls_only_us"], r["loaded_peak_kib"] + " → " + r["peak_kib"], r["positions"] + " / " + r["samples"], r["seen"],
            r["last_name_shown"]});
   }
   f.Line("");
