@@ -9,7 +9,9 @@
 
 #include <atomic>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <thread>
 
 #include "backup_support/vaultrine_exports.h"
@@ -38,6 +40,10 @@ using vaultrine::win::FromWide;
 using vaultrine::win::ToWide;
 
 constexpr double kTimeout = 30;
+// The OK buttons of the backup library's result windows (its resource.h would clash
+// with the restore library's).
+constexpr int kBackupSuccessOk = 460;
+constexpr int kBackupFailureOk = 620;
 
 std::wstring Caption(HWND w) {
   wchar_t text[256] = {};
@@ -65,13 +71,24 @@ bool CopyTree(const std::wstring& from, const std::wstring& to) {
   return ok;
 }
 
+// The template as a parameter file, its destination without a volume name: a
+// volume the bench machine lacks would put a warning before the request dialog.
+void WriteParameterFile(const std::wstring& template_file, const std::wstring& to) {
+  std::ifstream in(FromWide(template_file), std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string named = "\"E:\\Vaultrine\" ,name=VAULTRINE1 , search";
+  const size_t at = text.find(named);
+  if (at != std::string::npos) text.replace(at, named.size(), "\"E:\\Vaultrine\"");
+  std::ofstream(FromWide(to), std::ios::binary | std::ios::trunc) << text;
+}
+
 struct Measure {
   double ms = -1;  // -1: the window never came
   std::wstring caption;
 };
 
 // Starts the program in `folder` and waits for its first painted window.
-Measure StartProgram(const std::wstring& exe, const std::wstring& folder, const std::wstring& caption) {
+Measure StartProgram(const std::wstring& exe, const std::wstring& folder, const bench::wine::Accept& accept) {
   std::wstring command = L"\"" + exe + L"\"";
   STARTUPINFOW si{};
   si.cb = sizeof si;
@@ -82,7 +99,7 @@ Measure StartProgram(const std::wstring& exe, const std::wstring& folder, const 
     return m;
   }
   double when = 0;
-  if (HWND w = bench::wine::WaitForPaintedWindow(pi.dwProcessId, caption, kTimeout, when)) {
+  if (HWND w = bench::wine::WaitForPaintedWindow(pi.dwProcessId, accept, kTimeout, when)) {
     m.ms = bench::wine::Ms(when - start);
     m.caption = Caption(w);
   }
@@ -94,15 +111,17 @@ Measure StartProgram(const std::wstring& exe, const std::wstring& folder, const 
 }
 
 // Calls `show` (which runs a modal window on this thread) while a second thread waits
-// for the painted window with that caption and then presses `close_id` in it.
-Measure ShowInProcess(const std::wstring& caption, int close_id, const std::function<void()>& show) {
+// for the painted window with that caption holding that control, then presses `close_id`.
+Measure ShowInProcess(const std::wstring& caption, int holding, int close_id, const std::function<void()>& show) {
   std::atomic<double> when{0};
   std::atomic<HWND> found{nullptr};
+  std::wstring seen;
   std::thread watcher([&] {
     double t = 0;
-    HWND w = bench::wine::WaitForPaintedWindow(GetCurrentProcessId(), caption, kTimeout, t);
+    HWND w = bench::wine::WaitForPaintedWindow(GetCurrentProcessId(), bench::wine::Titled(caption, holding), kTimeout, t);
     if (w) {
       when = t;
+      seen = Caption(w);
       found = w;
       PostMessageW(w, WM_COMMAND, MAKEWPARAM(close_id, BN_CLICKED), 0);
       return;
@@ -111,6 +130,7 @@ Measure ShowInProcess(const std::wstring& caption, int close_id, const std::func
     for (int i = 0; i < 50; ++i) {
       HWND any = bench::wine::VisibleWindowOf(GetCurrentProcessId());
       if (!any) break;
+      PostMessageW(any, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
       PostMessageW(any, WM_CLOSE, 0, 0);
       Sleep(200);
     }
@@ -122,7 +142,7 @@ Measure ShowInProcess(const std::wstring& caption, int close_id, const std::func
   Measure m;
   if (found) {
     m.ms = bench::wine::Ms(when - start);
-    m.caption = Caption(found);
+    m.caption = seen;
   }
   return m;
 }
@@ -137,7 +157,7 @@ INT_PTR CALLBACK MinimalProcedure(HWND window, UINT message, WPARAM w, LPARAM) {
 }
 
 Measure MinimalDialogHere() {
-  return ShowInProcess(L"Minimal dialog", IDOK, [] {
+  return ShowInProcess(L"Minimal dialog", 102, IDOK, [] {
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(100), nullptr, &MinimalProcedure, 0);
   });
 }
@@ -185,43 +205,45 @@ int main(int argc, char** argv) {
   }
   // The editor opens the parameter file beside it; the restore request reads it too.
   const std::wstring parameter_file = folder + L"\\Vaultrine.ini";
-  CopyFileW((folder + L"\\High_Template_TSN.tsn").c_str(), parameter_file.c_str(), FALSE);
+  WriteParameterFile(folder + L"\\High_Template_TSN.tsn", parameter_file);
   SetCurrentDirectoryW(folder.c_str());
   const std::wstring minimal = bin + L"\\minimal_dialog.exe";
   const std::wstring restore_dll = folder + L"\\RestoreVaultrine.dll";
   const std::wstring backup_dll = folder + L"\\Vaultrine.dll";
 
-  auto restore_window = [&](const std::function<void(LoadedLibrary&)>& call, int close_id) {
+  auto restore_window = [&](const std::function<void(LoadedLibrary&)>& call, int holding, int close_id) {
     LoadedLibrary lib(restore_dll);
     char label[64] = {};
     lib.Get<RestoreGetVolumeNameFn>("GetVolumeName")("", label);  // the engine's first call
-    return ShowInProcess(L"Restauration", close_id, [&] { call(lib); });
+    return ShowInProcess(L"Restauration", holding, close_id, [&] { call(lib); });
   };
-  auto backup_window = [&](const std::function<void(LoadedLibrary&)>& call) {
+  auto backup_window = [&](const std::function<void(LoadedLibrary&)>& call, int ok_button) {
     LoadedLibrary lib(backup_dll);
     auto text = lib.Get<GetTranslatedTextFn>("GetTranslatedText");
     for (int id : {480, 490, 501, 502, 503, 504, 505, 508, 509, 510, 631}) text("Texte", id);
     auto record = lib.Get<RecordFilenamesFn>("RecordFilenames");
     for (int i = 0; i < 20; ++i) record("Nouveau", ("C:/Documents/fichier " + std::to_string(i) + ".txt").c_str());
-    return ShowInProcess(L"Sauvegarde", IDOK, [&] { call(lib); });
+    return ShowInProcess(L"Sauvegarde", ok_button, ok_button, [&] { call(lib); });
   };
   const std::wstring database = folder + L"\\Vaultrine.sqlite";
   const std::vector<Target> targets = {
       {"Launcher (TopVaultrine.exe)", "process start", true,
-       [&] { return StartProgram(folder + L"\\TopVaultrine.exe", folder, L"VAULTRINE 1.92"); }},
+       [&] { return StartProgram(folder + L"\\TopVaultrine.exe", folder, bench::wine::Titled(L"VAULTRINE 1.92")); }},
       {"Editor with a parameter file (ConfigVaultrine.exe)", "process start", true,
        [&] {
          // What a killed editor leaves would change the next start.
          for (const wchar_t* left : {L"\\Vaultrine.ini.@@@", L"\\ZZZ_Vaultrine.ini.@@@.tmp"}) {
            DeleteFileW((folder + left).c_str());
          }
-         CopyFileW((folder + L"\\High_Template_TSN.tsn").c_str(), parameter_file.c_str(), FALSE);
-         return StartProgram(folder + L"\\ConfigVaultrine.exe", folder, L"");
+         WriteParameterFile(folder + L"\\High_Template_TSN.tsn", parameter_file);
+         return StartProgram(folder + L"\\ConfigVaultrine.exe", folder, [](HWND w) {
+           return FindWindowExW(w, nullptr, L"SysTabControl32", nullptr) != nullptr;
+         });
        }},
       {"Restore request dialog (AskFilesToRestore)", "export call", false,
        [&] {
          return restore_window([](LoadedLibrary& l) { l.Get<AskFilesToRestoreFn>("AskFilesToRestore")("Restauration"); },
-                               IDCANCEL);
+                               IDC_REQUEST_LIST, IDCANCEL);
        }},
       {"Restore success window (DisplayGoodResult)", "export call", false,
        [&] {
@@ -231,7 +253,7 @@ int main(int argc, char** argv) {
                for (int i = 0; i < 20; ++i) record("Standard  ", (L"C:\\R\\f" + std::to_wstring(i)).c_str());
                l.Get<DisplayGoodRestoreResultFn>("DisplayGoodResult")("Restauration", "08/12/2026 10:00", "1");
              },
-             IDM_SUCCESS_OK);
+             IDM_SUCCESS_OK, IDM_SUCCESS_OK);
        }},
       {"Restore failure window (DisplayBadResult)", "export call", false,
        [&] {
@@ -240,7 +262,7 @@ int main(int argc, char** argv) {
                l.Get<DisplayBadRestoreResultFn>("DisplayBadResult")("Restauration", "08/12/2026 10:00",
                                                                     "Cannot restore C:\\R\\a.txt\nSecond line\n");
              },
-             IDM_FAILURE_OK);
+             IDM_FAILURE_OK, IDM_FAILURE_OK);
        }},
       {"Backup success window (DisplayGoodResult)", "export call", false,
        [&] {
@@ -248,14 +270,14 @@ int main(int argc, char** argv) {
            l.Get<DisplayGoodResultFn>("DisplayGoodResult")("Sauvegarde", "Sauvegarde terminée", "08/12/2026 10:00",
                                                            "20", "0", "0", "81920", "0", database.c_str(),
                                                            "Vaultrine.ini%");
-         });
+         }, kBackupSuccessOk);
        }},
       {"Backup failure window (DisplayBadResult)", "export call", false,
        [&] {
          return backup_window([](LoadedLibrary& l) {
            l.Get<DisplayBadResultFn>("DisplayBadResult")("Sauvegarde", "Sauvegarde en échec", "08/12/2026 10:00",
                                                          "Cannot copy C:\\a.txt\n");
-         });
+         }, kBackupFailureOk);
        }},
   };
 
@@ -281,7 +303,7 @@ int main(int argc, char** argv) {
   bool ok = true;
   for (const Target& t : targets) {
     auto reference = [&] {
-      return t.program ? StartProgram(minimal, folder, L"Minimal dialog") : MinimalDialogHere();
+      return t.program ? StartProgram(minimal, folder, bench::wine::Titled(L"Minimal dialog", 102)) : MinimalDialogHere();
     };
     t.run();
     reference();

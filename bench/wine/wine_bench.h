@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -94,24 +95,32 @@ inline bool IsPainted(HWND window) {
   return clean;
 }
 
-// First visible top-level window of the process (with that caption unless empty).
-inline HWND VisibleWindowOf(DWORD process_id, const std::wstring& caption = L"") {
+using Accept = std::function<bool(HWND)>;
+
+// The window with that caption (any when empty) holding a control of that id (unless
+// 0): a message box that shares a window's caption is not the window.
+inline Accept Titled(std::wstring caption, int holding = 0) {
+  return [caption, holding](HWND w) {
+    wchar_t text[256] = {};
+    GetWindowTextW(w, text, 256);
+    return (caption.empty() || caption == text) && (holding == 0 || GetDlgItem(w, holding) != nullptr);
+  };
+}
+
+// First visible top-level window of the process that `accept` takes (any when empty).
+inline HWND VisibleWindowOf(DWORD process_id, const Accept& accept = {}) {
   struct Search {
     DWORD pid;
-    const std::wstring* caption;
+    const Accept* accept;
     HWND found;
-  } search{process_id, &caption, nullptr};
+  } search{process_id, &accept, nullptr};
   EnumWindows(
       [](HWND w, LPARAM p) -> BOOL {
         auto* s = reinterpret_cast<Search*>(p);
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
         if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
-        if (!s->caption->empty()) {
-          wchar_t text[256] = {};
-          GetWindowTextW(w, text, 256);
-          if (*s->caption != text) return TRUE;
-        }
+        if (*s->accept && !(*s->accept)(w)) return TRUE;
         s->found = w;
         return FALSE;
       },
@@ -119,12 +128,12 @@ inline HWND VisibleWindowOf(DWORD process_id, const std::wstring& caption = L"")
   return search.found;
 }
 
-// Polls every millisecond or so until the process shows a painted window; its handle
-// and the clock then, or null after `timeout_s`.
-inline HWND WaitForPaintedWindow(DWORD process_id, const std::wstring& caption, double timeout_s, double& when) {
+// Polls every millisecond or so until the process shows a painted window that
+// `accept` takes; its handle and the clock then, or null after `timeout_s`.
+inline HWND WaitForPaintedWindow(DWORD process_id, const Accept& accept, double timeout_s, double& when) {
   const double until = Now() + timeout_s;
   while (Now() < until) {
-    HWND w = VisibleWindowOf(process_id, caption);
+    HWND w = VisibleWindowOf(process_id, accept);
     if (w && IsPainted(w)) {
       when = Now();
       return w;
