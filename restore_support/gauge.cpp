@@ -1,5 +1,7 @@
 #include "gauge.h"
 
+#include <algorithm>
+
 namespace vaultrine::restore {
 
 const char* GaugeTitle(GaugeKind kind) {
@@ -28,7 +30,7 @@ std::string PercentText(int32_t value, int32_t total) {
 
 bool FrameThrottle::Offer(uint32_t now_ms) {
   // Unsigned difference: right across the tick count's wrap.
-  if (shown_once_ && now_ms - last_shown_ < frame_ms_) {
+  if (shown_once_ && now_ms - last_shown_ < wait_ms_) {
     holding_ = true;
     return false;
   }
@@ -36,6 +38,11 @@ bool FrameThrottle::Offer(uint32_t now_ms) {
   last_shown_ = now_ms;
   holding_ = false;
   return true;
+}
+
+void FrameThrottle::Painted(uint32_t paint_ms) {
+  const uint64_t share = static_cast<uint64_t>(paint_ms) * cost_share_;
+  wait_ms_ = share > frame_ms_ ? static_cast<uint32_t>(std::min<uint64_t>(share, 1000)) : frame_ms_;
 }
 
 bool FrameThrottle::Due(uint32_t now_ms) {

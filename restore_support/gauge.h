@@ -27,23 +27,32 @@ struct GaugeUpdate {
 
 // The file field follows the engine at most once a screen frame: the engine names
 // every restored file, and a repaint for each cost more than restoring it. A name
-// that comes sooner is held; the caller shows the held one when the frame ends (a
-// timer), so the last name always reaches the screen. Times are tick counts in ms.
+// that comes sooner is held; the caller shows the held one when the wait ends (a
+// timer), so the last name always reaches the screen. On a busy machine a repaint
+// takes longer, and the wait grows with it, so that the names never take more than
+// 1/`cost_share` of the engine's time. Times are tick counts in ms.
 class FrameThrottle {
  public:
-  explicit FrameThrottle(uint32_t frame_ms) : frame_ms_(frame_ms) {}
+  explicit FrameThrottle(uint32_t frame_ms, uint32_t cost_share = 20)
+      : frame_ms_(frame_ms), cost_share_(cost_share), wait_ms_(frame_ms) {}
   // A new name: true when it is to be shown now; false when it is held, and then
   // the caller makes sure Due is called once the frame has ended.
   bool Offer(uint32_t now_ms);
   // The end of the frame: true when the held name is to be shown now.
   bool Due(uint32_t now_ms);
+  // How long showing the last name took: the next waits `cost_share` times as long,
+  // and never less than a frame.
+  void Painted(uint32_t paint_ms);
   // Something else took the field (a gauge's title): the held name is not shown.
   void Forget() { holding_ = false; }
   bool holding() const { return holding_; }
-  uint32_t frame_ms() const { return frame_ms_; }
+  // How long a held name waits, at most, after the last one shown.
+  uint32_t wait_ms() const { return wait_ms_; }
 
  private:
   uint32_t frame_ms_;
+  uint32_t cost_share_;
+  uint32_t wait_ms_;
   uint32_t last_shown_ = 0;
   bool shown_once_ = false;
   bool holding_ = false;

@@ -74,7 +74,7 @@ void ProgressWindow::ShowFileName(const std::wstring& name) {
     return;
   }
   held_name_ = name;
-  if (!name_timer_armed_) name_timer_armed_ = SetTimer(hwnd(), kNameTimer, name_throttle_.frame_ms(), nullptr) != 0;
+  if (!name_timer_armed_) name_timer_armed_ = SetTimer(hwnd(), kNameTimer, name_throttle_.wait_ms(), nullptr) != 0;
 }
 
 void ProgressWindow::OnTimer(UINT_PTR timer_id) {
@@ -85,8 +85,10 @@ void ProgressWindow::OnTimer(UINT_PTR timer_id) {
 }
 
 void ProgressWindow::PutFileName(const std::wstring& name) {
+  const DWORD start = GetTickCount();
   SetDlgItemTextW(hwnd(), IDC_PROGRESS_STEP, name.c_str());
   UpdateWindow(hwnd());
+  name_throttle_.Painted(GetTickCount() - start);
 }
 
 void ProgressWindow::ShowAndRepaint() {

@@ -4,7 +4,7 @@
 // same way (its program started alike, or its template shown alike in this process).
 // Target and reference alternate, the order swapping each round; medians.
 //
-//   window_start_bench --work DIR [--repeat 7] [--markdown FILE]
+//   window_start_bench --work DIR [--repeat 9] [--only PART-OF-A-NAME] [--markdown FILE]
 #include <windows.h>
 
 #include <atomic>
@@ -195,7 +195,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: window_start_bench --work DIR [--repeat N] [--markdown FILE]\n");
     return 2;
   }
-  const int repeat = static_cast<int>(args.Number("--repeat", 7));
+  const int repeat = static_cast<int>(args.Number("--repeat", 9));
   const std::wstring bin = ToWide(bench::wine::ModuleFolder());
   const std::wstring folder = ToWide(work) + L"\\programfolder";
   vaultrine::engines::MakeFolders(work);
@@ -301,7 +301,9 @@ int main(int argc, char** argv) {
   f.Header({"window", "from", "window ms", "minimal dialog ms", "ratio", "window seen"},
            {false, false, true, true, true, false});
   bool ok = true;
+  const std::string only = args.Get("--only");
   for (const Target& t : targets) {
+    if (!only.empty() && std::string(t.name).find(only) == std::string::npos) continue;
     auto reference = [&] {
       return t.program ? StartProgram(minimal, folder, bench::wine::Titled(L"Minimal dialog", 102)) : MinimalDialogHere();
     };

@@ -107,8 +107,9 @@ TEST(RestoreGauge, TitlesPerKind) {
 TEST(RestoreGauge, FileNamesShowAtMostOnceAFrameAndTheLastAlways) {
   const struct {
     const char* what;
-    std::vector<std::pair<char, uint32_t>> events;  // 'n' a name offered, 't' the timer, at that ms
-    std::string shown;                              // for each event: '+' shown now, '.' not
+    // 'n' a name offered, 't' the timer, at that ms; 'p' the last show took that many ms
+    std::vector<std::pair<char, uint32_t>> events;
+    std::string shown;  // for each 'n' and 't': '+' shown now, '.' not
   } cases[] = {
       {"the first name shows at once", {{'n', 5}}, "+"},
       {"names a frame apart each show", {{'n', 0}, {'n', 16}, {'n', 40}}, "+++"},
@@ -119,11 +120,19 @@ TEST(RestoreGauge, FileNamesShowAtMostOnceAFrameAndTheLastAlways) {
        {{'n', 0}, {'n', 3}, {'n', 20}, {'t', 21}}, "+.+."},
       {"the held name shows once only", {{'n', 0}, {'n', 3}, {'t', 16}, {'t', 17}}, "+.+."},
       {"the tick count wrapping round", {{'n', 0xFFFFFFF0u}, {'n', 0xFFFFFFF5u}, {'n', 0x10u}}, "+.+"},
+      {"a slow repaint makes the next wait twenty times as long",
+       {{'n', 0}, {'p', 5}, {'n', 20}, {'n', 99}, {'n', 100}}, "+..+"},
+      {"a quick one brings the frame back", {{'n', 0}, {'p', 5}, {'n', 100}, {'p', 0}, {'n', 116}}, "+++"},
+      {"the wait stays under a second however slow", {{'n', 0}, {'p', 400}, {'n', 999}, {'n', 1000}}, "+.+"},
   };
   for (const auto& c : cases) {
     FrameThrottle throttle(16);
     std::string shown;
     for (const auto& [kind, ms] : c.events) {
+      if (kind == 'p') {
+        throttle.Painted(ms);
+        continue;
+      }
       shown += (kind == 'n' ? throttle.Offer(ms) : throttle.Due(ms)) ? '+' : '.';
     }
     EXPECT_EQ(shown, c.shown) << c.what;
