@@ -84,6 +84,8 @@ void WriteParameterFile(const std::wstring& template_file, const std::wstring& t
 
 struct Measure {
   double ms = -1;  // -1: the window never came
+  double visible_ms = -1;
+  int controls = 0;
   std::wstring caption;
 };
 
@@ -98,9 +100,11 @@ Measure StartProgram(const std::wstring& exe, const std::wstring& folder, const 
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
     return m;
   }
-  double when = 0;
-  if (HWND w = bench::wine::WaitForPaintedWindow(pi.dwProcessId, accept, kTimeout, when)) {
+  double when = 0, visible = 0;
+  if (HWND w = bench::wine::WaitForPaintedWindow(pi.dwProcessId, accept, kTimeout, when, &visible)) {
     m.ms = bench::wine::Ms(when - start);
+    m.visible_ms = bench::wine::Ms(visible - start);
+    m.controls = bench::wine::VisibleControls(w);
     m.caption = Caption(w);
   }
   TerminateProcess(pi.hProcess, 0);
@@ -116,12 +120,16 @@ Measure ShowInProcess(const std::wstring& caption, int holding, int close_id, co
   std::atomic<double> when{0};
   std::atomic<HWND> found{nullptr};
   std::wstring seen;
+  double visible = 0;
+  int controls = 0;
   std::thread watcher([&] {
     double t = 0;
-    HWND w = bench::wine::WaitForPaintedWindow(GetCurrentProcessId(), bench::wine::Titled(caption, holding), kTimeout, t);
+    HWND w = bench::wine::WaitForPaintedWindow(GetCurrentProcessId(), bench::wine::Titled(caption, holding), kTimeout, t,
+                                               &visible);
     if (w) {
       when = t;
       seen = Caption(w);
+      controls = bench::wine::VisibleControls(w);
       found = w;
       PostMessageW(w, WM_COMMAND, MAKEWPARAM(close_id, BN_CLICKED), 0);
       return;
@@ -142,6 +150,8 @@ Measure ShowInProcess(const std::wstring& caption, int holding, int close_id, co
   Measure m;
   if (found) {
     m.ms = bench::wine::Ms(when - start);
+    m.visible_ms = bench::wine::Ms(visible - start);
+    m.controls = controls;
     m.caption = seen;
   }
   return m;
@@ -288,7 +298,8 @@ int main(int argc, char** argv) {
       "From the start of the process (the two programs, started by `CreateProcess`) or from the export call (the "
       "libraries' windows, in a process that has loaded the library fresh and made the engine's first call) to the "
       "first moment the window is visible and neither it nor any of its controls has anything left to paint, as a "
-      "second thread polling every millisecond sees it. The reference is a minimal dialog built the same way "
+      "second thread polling every millisecond sees it; beside it, when the window was first seen visible (what "
+      "comes before is its preparation, what comes after its painting) and how many visible controls it has. The reference is a minimal dialog built the same way "
       "(MinGW, static runtime, the suite's manifest; a template with a label, a field and two buttons): its "
       "program started alike for the programs, its template shown with `DialogBoxParam` in the same process for "
       "the libraries' windows. Each window and its reference alternate, the order swapping each round; medians of "
@@ -298,8 +309,9 @@ int main(int argc, char** argv) {
   f.Line("");
   f.Line("Rerun this section alone with `scripts/wine-bench windows` (it prints the section).");
   f.Line("");
-  f.Header({"window", "from", "window ms", "minimal dialog ms", "ratio", "window seen"},
-           {false, false, true, true, true, false});
+  f.Header({"window", "from", "window ms", "minimal dialog ms", "ratio", "visible after ms (window / minimal)",
+            "visible controls (window / minimal)", "window seen"},
+           {false, false, true, true, true, true, true, false});
   bool ok = true;
   const std::string only = args.Get("--only");
   for (const Target& t : targets) {
@@ -309,8 +321,9 @@ int main(int argc, char** argv) {
     };
     t.run();
     reference();
-    std::vector<double> window_ms, reference_ms;
+    std::vector<double> window_ms, reference_ms, window_visible, reference_visible;
     std::wstring caption;
+    int window_controls = 0, reference_controls = 0;
     for (int r = 0; r < repeat; ++r) {
       for (int side = 0; side < 2; ++side) {
         const bool window_side = (side == 0) == (r % 2 == 0);
@@ -321,13 +334,16 @@ int main(int argc, char** argv) {
           continue;
         }
         (window_side ? window_ms : reference_ms).push_back(m.ms);
+        (window_side ? window_visible : reference_visible).push_back(m.visible_ms);
+        (window_side ? window_controls : reference_controls) = m.controls;
         if (window_side) caption = m.caption;
       }
     }
     const double w = Median(window_ms), ref = Median(reference_ms);
     std::fprintf(stderr, "%s: %.1f ms vs %.1f ms\n", t.name, w, ref);
     f.Row({t.name, t.from, Format("%.1f", w), Format("%.1f", ref), ref > 0 ? Format("%.2f", w / ref) : "-",
-           "\"" + FromWide(caption) + "\""});
+           Format("%.1f / %.1f", Median(window_visible), Median(reference_visible)),
+           Format("%d / %d", window_controls, reference_controls), "\"" + FromWide(caption) + "\""});
   }
   f.Line("");
   f.Save();

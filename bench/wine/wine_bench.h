@@ -129,11 +129,16 @@ inline HWND VisibleWindowOf(DWORD process_id, const Accept& accept = {}) {
 }
 
 // Polls every millisecond or so until the process shows a painted window that
-// `accept` takes; its handle and the clock then, or null after `timeout_s`.
-inline HWND WaitForPaintedWindow(DWORD process_id, const Accept& accept, double timeout_s, double& when) {
+// `accept` takes; its handle and the clock then (and when it was first seen visible),
+// or null after `timeout_s`.
+inline HWND WaitForPaintedWindow(DWORD process_id, const Accept& accept, double timeout_s, double& when,
+                                 double* visible_when = nullptr) {
   const double until = Now() + timeout_s;
+  bool seen = false;
   while (Now() < until) {
     HWND w = VisibleWindowOf(process_id, accept);
+    if (w && !seen && visible_when) *visible_when = Now();
+    seen = seen || w;
     if (w && IsPainted(w)) {
       when = Now();
       return w;
@@ -152,5 +157,18 @@ inline std::string ModuleFolder() {
 }
 
 inline double Ms(double seconds) { return seconds * 1000.0; }
+
+// Visible controls of a window, at any depth.
+inline int VisibleControls(HWND window) {
+  int n = 0;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM p) -> BOOL {
+        if (IsWindowVisible(child)) ++*reinterpret_cast<int*>(p);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&n));
+  return n;
+}
 
 }  // namespace bench::wine
