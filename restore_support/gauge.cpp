@@ -42,7 +42,7 @@ bool FrameThrottle::Offer(uint32_t now_ms) {
 
 void FrameThrottle::Painted(uint32_t paint_ms) {
   const uint64_t share = static_cast<uint64_t>(paint_ms) * cost_share_;
-  wait_ms_ = share > frame_ms_ ? static_cast<uint32_t>(std::min<uint64_t>(share, 1000)) : frame_ms_;
+  wait_ms_ = share > frame_ms_ ? static_cast<uint32_t>(std::min<uint64_t>(share, kLongestWaitMs)) : frame_ms_;
 }
 
 bool FrameThrottle::Due(uint32_t now_ms) {

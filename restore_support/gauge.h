@@ -29,10 +29,13 @@ struct GaugeUpdate {
 // every restored file, and a repaint for each cost more than restoring it. A name
 // that comes sooner is held; the caller shows the held one when the wait ends (a
 // timer), so the last name always reaches the screen. On a busy machine a repaint
-// takes longer, and the wait grows with it, so that the names never take more than
-// 1/`cost_share` of the engine's time. Times are tick counts in ms.
+// takes longer, and the wait grows with it (up to kLongestWaitMs), so that the names
+// take at most about 1/`cost_share` of the engine's time. Times are tick counts in ms.
 class FrameThrottle {
  public:
+  // However slow the machine, the names still change a few times a second.
+  static constexpr uint32_t kLongestWaitMs = 250;
+
   explicit FrameThrottle(uint32_t frame_ms, uint32_t cost_share = 20)
       : frame_ms_(frame_ms), cost_share_(cost_share), wait_ms_(frame_ms) {}
   // A new name: true when it is to be shown now; false when it is held, and then

@@ -429,10 +429,14 @@ int RestoreRun(const bench::wine::Arguments& args) {
         }
       });
   watcher.Stop();
-  // The last name must be the one on screen once the window has been served.
-  Pump(0.2);
-  const std::string last_shown = vaultrine::uitest::TextOf(GetDlgItem(progress, 320));
-  const bool last_name_shown = last_shown == vaultrine::win::FromWide(restored_wide.back());
+  // The last name must be the one on screen once the window has been served (a held
+  // name waits at most a quarter second).
+  const std::string last_name = vaultrine::win::FromWide(restored_wide.back());
+  bool last_name_shown = false;
+  for (int i = 0; i < 40 && !last_name_shown; ++i) {
+    Pump(0.05);
+    last_name_shown = vaultrine::uitest::TextOf(GetDlgItem(progress, 320)) == last_name;
+  }
 
   std::map<std::string, std::string> out;
   AddMemory(out, loaded);
