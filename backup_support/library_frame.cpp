@@ -18,8 +18,8 @@ void InitialiseLibrary(HINSTANCE instance) {
   LibraryState& s = State();
   s.instance = instance;
   Context().SetModule(instance);
-  s.dialog_background = RGB(236, 233, 216);
-  s.dialog_text = RGB(0, 0, 0);
+  s.dialog_background = win::colours::kPage;
+  s.dialog_text = win::colours::kBlack;
   // A list left over from an earlier run would mix with this one; missing is fine.
   DeleteFileW(L"Vaultrine_FileList.txt");
   s.lists = FileLists();

@@ -6,6 +6,7 @@
 #include "backup_support/file_lists.h"
 #include "backup_support/result_window_data.h"
 #include "backup_support/translated_slots.h"
+#include "common/win/colours.h"
 #include "common/win/library_guard.h"
 
 namespace vaultrine::backup {
@@ -16,8 +17,8 @@ struct LibraryState {
   ResultWindowData result;
   FileLists lists;  // the error count lives here
   // Every dialog of the library paints its background and text with these.
-  COLORREF dialog_background = RGB(236, 233, 216);
-  COLORREF dialog_text = RGB(0, 0, 0);
+  COLORREF dialog_background = win::colours::kPage;
+  COLORREF dialog_text = win::colours::kBlack;
 };
 
 LibraryState& State();

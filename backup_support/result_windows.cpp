@@ -9,21 +9,15 @@
 #include "common/win/obsolete_report_win.h"
 #include "common/win/process_runner.h"
 #include "common/win/result_drawing.h"
-#include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
 
 namespace vaultrine::backup {
 
 namespace {
 
-// The headline sits on the banner's top-left corner and the error notice on the
-// alarm button: 98,31 and 46,223 pixels with the template font at 96 dpi, taken
-// from the dialog units so that they stay in place with any other font or dpi.
-constexpr POINT kBannerUnits{65, 19}, kHeadlineNudge{1, 1};
+// The error notice sits on the alarm button: 46,223 pixels with the template font at
+// 96 dpi, taken from the dialog units so that it stays there with any font or dpi.
 constexpr POINT kAlarmUnits{29, 135}, kNoticeNudge{3, 4};
-constexpr COLORREF kSuccessGreen = RGB(0, 183, 0);
-constexpr COLORREF kFailureRed = RGB(255, 0, 0);
-constexpr COLORREF kNoticeOrange = RGB(255, 128, 64);
 constexpr DWORD kViewerPauseMs = 200;
 
 std::string SlotText(const TranslatedSlots& slots, int id) { return win::AnsiToUtf8(slots.Get(id)); }
@@ -47,25 +41,15 @@ ResultWindow::ResultWindow(HINSTANCE instance, int template_id, const ResultWind
       data_(data),
       slots_(slots),
       // The values read like fields, the labels sit on the window's own colour.
-      colours_(background, RGB(0, 0, 0), RGB(255, 255, 255)),
-      success_(success) {}
+      colours_(background, win::colours::kBlack, win::colours::kWhite),
+      headline_(kRefreshTimer, success) {}
 
 void ResultWindow::OpenCommon(int date_id, int date_label_id) {
-  dpi_ = win::ScreenDpi();
-  pictures_.Apply(hwnd(), dpi_);
-  headline_at_ = win::DialogPixels(hwnd(), kBannerUnits, kHeadlineNudge);
-  notice_at_ = win::DialogPixels(hwnd(), kAlarmUnits, kNoticeNudge);
-  win::CentreOnDesktop(hwnd());
+  headline_.Open(hwnd());
+  notice_at_ = headline_.Place(hwnd(), kAlarmUnits, kNoticeNudge);
   win::SetWindowTextUtf8(hwnd(), data_.caption);
   win::SetDlgItemTextUtf8(hwnd(), date_label_id, SlotText(slots_, date_label_id));
   win::SetDlgItemTextUtf8(hwnd(), date_id, data_.date);
-}
-
-void ResultWindow::StartRefresh() { SetTimer(hwnd(), kRefreshTimer, kRefreshPeriodMs, nullptr); }
-
-void ResultWindow::DrawHeadline() {
-  win::PaintTextA(hwnd(), headline_at_, data_.headline, ScaleForDpi(34, dpi_), FW_BOLD, success_ ? kSuccessGreen : kFailureRed,
-           RGB(255, 255, 255));
 }
 
 void ResultWindow::RedrawAfterViewer() {
@@ -81,10 +65,9 @@ bool ResultWindow::OnPaint() {
 }
 
 void ResultWindow::OnTimer(UINT_PTR timer_id) {
-  if (timer_id != kRefreshTimer) return;
-  KillTimer(hwnd(), kRefreshTimer);
+  if (!headline_.Due(hwnd(), timer_id)) return;
   MinimiseEngineWindow(hwnd());
-  win::RaiseAndPaint(hwnd(), !success_);
+  headline_.Raise(hwnd());
   DrawHeadline();
   DrawExtras();
 }
@@ -184,7 +167,8 @@ void SuccessWindow::FinishAndClose() {
 
 void SuccessWindow::DrawExtras() {
   if (lists_.error_count() > 0) {
-    win::PaintTextA(hwnd(), notice_at_, slots_.Get(kSlotErrorNotice), ScaleForDpi(16, dpi_), 600, RGB(0, 0, 0), kNoticeOrange);
+    win::PaintTextA(hwnd(), notice_at_, slots_.Get(kSlotErrorNotice), headline_.Scale(16), 600, win::colours::kBlack,
+                    win::colours::kNoticeOrange);
   }
 }
 

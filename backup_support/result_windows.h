@@ -15,7 +15,6 @@
 namespace vaultrine::backup {
 
 inline constexpr UINT_PTR kRefreshTimer = 9876;
-inline constexpr UINT kRefreshPeriodMs = 100;
 
 // What both windows share: the banner headline drawn over the picture 100 ms after
 // the last repaint, and the engine window pushed away meanwhile.
@@ -25,8 +24,8 @@ class ResultWindow : public win::DialogBase {
                COLORREF background, bool success);
 
   void OpenCommon(int date_id, int date_label_id);
-  void StartRefresh();
-  void DrawHeadline();
+  void StartRefresh() { headline_.Arm(hwnd()); }
+  void DrawHeadline() { headline_.Draw(hwnd(), data_.headline); }
   void RedrawAfterViewer();  // after Notepad: repaint, a short pause, the headline again
   virtual void DrawExtras() {}
 
@@ -38,11 +37,8 @@ class ResultWindow : public win::DialogBase {
   const ResultWindowData& data_;
   const TranslatedSlots& slots_;
   win::DialogColours colours_;
-  bool success_;
-  POINT headline_at_{98, 31};
+  win::ResultHeadline headline_;
   POINT notice_at_{46, 223};
-  int dpi_ = 96;  // of the screen: the pictures and the drawn texts scale with it
-  win::ScaledPictures pictures_;
 };
 
 class SuccessWindow : public ResultWindow {

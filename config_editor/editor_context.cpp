@@ -11,9 +11,6 @@ EditorContext::EditorContext(HINSTANCE inst, std::string folder)
   page_colours.ColourFieldText();
 }
 
-std::wstring EditorContext::Text(std::string_view key) {
-  const std::u16string& text = messages.LookUpMessage(key);
-  return std::wstring(text.begin(), text.end());
-}
+std::wstring EditorContext::Text(std::string_view key) { return win::ToWide(messages.LookUpMessage(key)); }
 
 }  // namespace vaultrine::config

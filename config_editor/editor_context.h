@@ -8,15 +8,16 @@
 
 #include "common/message_file.h"
 #include "common/win/message_box_sink.h"
+#include "common/win/colours.h"
 #include "common/win/dialog_colours.h"
 #include "config_editor/core/editor_files.h"
 #include "config_editor/named_mutex_guard.h"
 
 namespace vaultrine::config {
 
-inline constexpr COLORREF kMainBackground = RGB(72, 102, 159);
-inline constexpr COLORREF kPageBackground = RGB(236, 233, 216);
-inline constexpr COLORREF kPageText = RGB(50, 91, 30);
+inline constexpr COLORREF kMainBackground = win::colours::kEditorBlue;
+inline constexpr COLORREF kPageBackground = win::colours::kPage;
+inline constexpr COLORREF kPageText = win::colours::kPageText;
 
 struct EditorContext {
   EditorContext(HINSTANCE instance, std::string program_folder);
@@ -38,7 +39,7 @@ struct EditorContext {
   int return_tab = 0;
   HWND main = nullptr;
   HWND current_page = nullptr;
-  win::DialogColours page_colours{kPageBackground, kPageText, RGB(255, 255, 255)};
+  win::DialogColours page_colours{kPageBackground, kPageText, win::colours::kWhite};
   // Boxes on top of everything, owned by the main window (the page shown is its
   // child, so the whole window waits for the answer).
   win::MessageBoxSink sink{[this] { return main; }, true};

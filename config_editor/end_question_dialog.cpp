@@ -15,9 +15,8 @@ EndQuestionDialog::EndQuestionDialog(EditorContext& context, std::string paramet
 
 BOOL EndQuestionDialog::OnInit() {
   win::SetWindowTextUtf8(hwnd(), kEditorCaption);
-  const std::wstring format = ctx_.Text(message_keys::kEndQuestion);
-  const std::u16string text = EndQuestionText(std::u16string(format.begin(), format.end()), path_);
-  SetDlgItemTextW(hwnd(), IDC_END_TEXT, std::wstring(text.begin(), text.end()).c_str());
+  const std::u16string& format = ctx_.messages.LookUpMessage(message_keys::kEndQuestion);
+  SetDlgItemTextW(hwnd(), IDC_END_TEXT, win::ToWide(EndQuestionText(format, path_)).c_str());
   SetDlgItemTextW(hwnd(), IDC_END_YES, ctx_.Text(message_keys::kEndYes).c_str());
   SetDlgItemTextW(hwnd(), IDC_END_NO, ctx_.Text(message_keys::kEndNo).c_str());
   SetFocus(Item(IDC_END_YES));

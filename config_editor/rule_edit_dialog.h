@@ -49,7 +49,7 @@ class RuleEditDialog : public win::DialogBase {
   RuleEditSlot& slot_;
   RuleParts parsed_;
   bool opened_ = false;
-  win::DialogColours colours_{kPageBackground, kPageText, RGB(255, 255, 255)};
+  win::DialogColours colours_{kPageBackground, kPageText, win::colours::kWhite};
 };
 
 }  // namespace vaultrine::config

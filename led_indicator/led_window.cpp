@@ -4,20 +4,20 @@
 #include <ctime>
 #include <string>
 
+#include "common/win/colours.h"
 #include "common/win/screen_dpi.h"
 #include "led_indicator/resource.h"
 
 namespace vaultrine::led {
 namespace {
 
-constexpr COLORREF kPage = RGB(236, 233, 216);
 constexpr int kClockX = 6;
 constexpr int kClockY = 30;
 
 }  // namespace
 
 LedWindow::LedWindow(HINSTANCE instance, Origin origin)
-    : DialogBase(instance, L"GLOWTICK"), origin_(origin), colours_(kPage, RGB(0, 0, 0)) {}
+    : DialogBase(instance, L"GLOWTICK"), origin_(origin), colours_(win::colours::kPage, win::colours::kBlack) {}
 
 INT_PTR LedWindow::Run(HWND owner, DLGPROC procedure) { return RunModal(owner, procedure); }
 
@@ -90,8 +90,8 @@ void LedWindow::DrawClock() {
   win::WindowDC dc(hwnd());
   if (!dc.get()) return;
   win::SelectIn font(dc.get(), clock_font_ ? static_cast<HGDIOBJ>(clock_font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
-  SetTextColor(dc.get(), RGB(0, 0, 0));
-  SetBkColor(dc.get(), kPage);
+  SetTextColor(dc.get(), win::colours::kBlack);
+  SetBkColor(dc.get(), win::colours::kPage);
   SetBkMode(dc.get(), OPAQUE);
   const std::wstring blanks(12, L' ');
   // Where it was drawn for a 96 dpi screen, scaled; held inside the field when the

@@ -31,8 +31,6 @@ std::string Bounded(const char* text, size_t max_bytes) {
   return s;
 }
 
-std::wstring Wide(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
-
 }  // namespace
 
 RestoreLibrary& Library() {
@@ -67,7 +65,7 @@ void RestoreLibrary::Start(MessageSink& sink) {
   progress_ = std::make_unique<ProgressWindow>(instance, colours_);
   if (progress_->CreateHidden()) {
     progress_rect_ = progress_->ScreenRect();
-    progress_->SetNote(Wide(messages_.LookUpMessage(message_keys::kProgressNote)));
+    progress_->SetNote(Text(message_keys::kProgressNote));
   } else {
     progress_.reset();
   }
@@ -139,6 +137,10 @@ void RestoreLibrary::ShowFileName(const wchar_t* name) {
   if (progress_window()) progress_->ShowFileName(name ? name : L"");
 }
 
+std::wstring RestoreLibrary::Text(const char* key) { return win::ToWide(messages_.LookUpMessage(key)); }
+
+std::string RestoreLibrary::ShownCaption() const { return ShowRawValue(caption_); }
+
 void RestoreLibrary::KeepCaption(const char* caption) {
   std::string text(caption ? caption : "");
   CutUtf8(text, kCaptionMax);
@@ -162,7 +164,7 @@ void RestoreLibrary::CloseListAndReport() {
   if (list_.lost() == 0) return;
   const std::u16string format = messages_.LookUpMessage(message_keys::kListIncomplete);
   win::MessageBoxSink sink({}, true);
-  sink.Show({IncompleteListNotice(Utf16ToUtf8(format), list_.lost()), ShowRawValue(caption_),
+  sink.Show({IncompleteListNotice(Utf16ToUtf8(format), list_.lost()), ShownCaption(),
              MessageIcon::kWarning});
 }
 
@@ -185,7 +187,7 @@ void RestoreLibrary::DisplayBadResult(const char* caption, const char* date, con
     // The user abandoned the request: a notice says so, no failure window.
     const std::u16string notice = messages_.LookUpMessage(message_keys::kBadNoRequest);
     win::MessageBoxSink sink({}, true);
-    sink.Show({Utf16ToUtf8(notice), ShowRawValue(caption_), MessageIcon::kInformation});
+    sink.Show({Utf16ToUtf8(notice), ShownCaption(), MessageIcon::kInformation});
   } else {
     RestoreFailureWindow window(*this, Bounded(date, kDateMax), lines);
     window.RunModal(nullptr);

@@ -10,18 +10,20 @@
 
 #include "common/message_file.h"
 #include "common/message_sink.h"
+#include "common/win/colours.h"
 #include "common/win/dialog_colours.h"
 #include "common/win/library_guard.h"
 #include "common/win/raii.h"
 #include "restore_support/gauge.h"
 #include "restore_support/progress_window.h"
+#include "restore_support/restore_host.h"
 #include "restore_support/restored_list.h"
 
 namespace vaultrine::restore {
 
 inline constexpr size_t kCaptionMax = 63;
 
-class RestoreLibrary {
+class RestoreLibrary final : public RestoreHost {
  public:
   RestoreLibrary() = default;
   RestoreLibrary(const RestoreLibrary&) = delete;
@@ -55,7 +57,7 @@ class RestoreLibrary {
 
   // The end of a confirmed restore request: the progress window shown, and the LED
   // indicator started over its top-left corner (".\Glowtick.exe <left>;<top>;").
-  void ShowProgressAndStartIndicator();
+  void ShowProgressAndStartIndicator() override;
   // The restored file's name in the progress window.
   void ShowFileName(const wchar_t* name);
   void KeepCaption(const char* caption);
@@ -71,10 +73,15 @@ class RestoreLibrary {
   const std::array<int, 4>& counts() const { return list_.counts(); }
 
   win::LibraryContext& context() { return context_; }
-  win::DialogColours& colours() { return colours_; }
+  // RestoreHost, for the windows.
+  HINSTANCE module() override { return context_.module(); }
+  win::DialogColours& colours() override { return colours_; }
+  std::wstring Text(const char* key) override;
+  std::string ShownCaption() const override;
+  const std::string& library_folder() const override { return library_folder_; }
+
   MessageFile& messages() { return messages_; }
   const std::string& language_code() const { return language_code_; }
-  const std::string& library_folder() const { return library_folder_; }
   const std::string& caption() const { return caption_; }
   HWND progress_window() const { return progress_ && progress_->exists() ? progress_->hwnd() : nullptr; }
   const RECT& progress_rect() const { return progress_rect_; }
@@ -87,7 +94,7 @@ class RestoreLibrary {
   void CloseListAndReport();
 
   win::LibraryContext context_;
-  win::DialogColours colours_{RGB(236, 233, 216), RGB(0, 0, 0)};
+  win::DialogColours colours_{win::colours::kPage, win::colours::kBlack};
   MessageFile messages_{kRestoreMessageFile};
   std::string language_code_ = "eng";
   std::string library_folder_;

@@ -8,13 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "common/win/colours.h"
 #include "common/win/dialog_base.h"
 #include "common/win/dialog_colours.h"
 #include "restore_support/gauge.h"
 
 namespace vaultrine::restore {
 
-inline constexpr COLORREF kProgressBarColour = RGB(72, 102, 159);
+inline constexpr COLORREF kProgressBarColour = win::colours::kEditorBlue;
 
 class ProgressWindow : public win::DialogBase {
  public:

@@ -10,7 +10,6 @@
 #include "common/win/result_drawing.h"
 #include "common/win/wide.h"
 #include "common/win/win32_volume_table.h"
-#include "restore_support/library_frame.h"
 #include "restore_support/resource.h"
 
 namespace vaultrine::restore {
@@ -35,13 +34,8 @@ std::wstring FieldText(HWND dialog, int id) {
 
 }  // namespace
 
-RequestDialog::RequestDialog(RestoreLibrary& library)
-    : DialogBase(library.context().module(), IDD_REQUEST), library_(library), colours_(library.colours()) {}
-
-std::wstring RequestDialog::Text(const char* key) {
-  const std::u16string text = library_.messages().LookUpMessage(key);
-  return std::wstring(text.begin(), text.end());
-}
+RequestDialog::RequestDialog(RestoreHost& host)
+    : DialogBase(host.module(), IDD_REQUEST), host_(host), colours_(host.colours()) {}
 
 void RequestDialog::Box(const std::wstring& text, MessageIcon icon) {
   win::MessageBoxSink sink([this] { return hwnd(); }, true);
@@ -50,7 +44,7 @@ void RequestDialog::Box(const std::wstring& text, MessageIcon icon) {
 
 BOOL RequestDialog::OnInit() {
   win::CentreOnDesktop(hwnd());
-  caption_ = ShowRawValue(library_.caption());
+  caption_ = host_.ShownCaption();
   win::SetWindowTextUtf8(hwnd(), caption_);
   RemoveFile(kRequestFileName);
   ReadSettings();
@@ -77,9 +71,9 @@ BOOL RequestDialog::OnInit() {
 }
 
 void RequestDialog::ReadSettings() {
-  const std::optional<std::string> text = ReadWholeFile(library_.library_folder() + "\\Vaultrine.ini");
+  const std::optional<std::string> text = ReadWholeFile(host_.library_folder() + "\\Vaultrine.ini");
   settings_ = text ? ScanRestoreSettings(*text) : RestoreSettings{};
-  if (!text) settings_.destination = library_.library_folder();
+  if (!text) settings_.destination = host_.library_folder();
   if (!settings_.restore_found) {
     settings_.restore_folder = kDefaultRestoreFolder;
     CreateDirectoryW(win::ToWide(kDefaultRestoreFolder).c_str(), nullptr);
@@ -200,7 +194,7 @@ void RequestDialog::Confirm() {
     End(IDCANCEL);
     return;
   }
-  library_.ShowProgressAndStartIndicator();
+  host_.ShowProgressAndStartIndicator();
   End(IDOK);
 }
 

@@ -8,14 +8,13 @@
 #include "common/win/dialog_base.h"
 #include "common/win/dialog_colours.h"
 #include "restore_support/request_rules.h"
+#include "restore_support/restore_host.h"
 
 namespace vaultrine::restore {
 
-class RestoreLibrary;
-
 class RequestDialog : public win::DialogBase {
  public:
-  explicit RequestDialog(RestoreLibrary& library);
+  explicit RequestDialog(RestoreHost& host);
 
  protected:
   BOOL OnInit() override;
@@ -24,7 +23,7 @@ class RequestDialog : public win::DialogBase {
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
 
  private:
-  std::wstring Text(const char* key);
+  std::wstring Text(const char* key) { return host_.Text(key); }
   // Boxes on top of everything, with the engine's caption.
   void Box(const std::wstring& text, MessageIcon icon);
   void ReadSettings();
@@ -38,7 +37,7 @@ class RequestDialog : public win::DialogBase {
   void Abandon();
   void Confirm();
 
-  RestoreLibrary& library_;
+  RestoreHost& host_;
   RestoreSettings settings_;
   std::string caption_;  // UTF-8
   win::DialogColours& colours_;

@@ -9,36 +9,31 @@
 #include "common/win/dialog_base.h"
 #include "common/win/dialog_colours.h"
 #include "common/win/result_drawing.h"
+#include "restore_support/restore_host.h"
 
 namespace vaultrine::restore {
-
-class RestoreLibrary;
 
 inline constexpr UINT_PTR kHeadlineTimer = 8765;
 
 class RestoreResultWindow : public win::DialogBase {
  protected:
-  RestoreResultWindow(RestoreLibrary& library, int template_id, bool success);
+  RestoreResultWindow(RestoreHost& host, int template_id, bool success);
 
   void Open(int date_id, const std::string& date);
-  std::wstring Text(const char* key);
-  void DrawHeadline();
 
   bool OnPaint() override;
   void OnTimer(UINT_PTR timer_id) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
 
-  RestoreLibrary& library_;
-  bool success_;
-  std::wstring headline_;
-  int dpi_ = 96;  // of the screen: the pictures and the headline scale with it
-  win::ScaledPictures pictures_;
+  RestoreHost& host_;
+  std::wstring headline_text_;
+  win::ResultHeadline headline_;
   win::DialogColours colours_;
 };
 
 class RestoreSuccessWindow : public RestoreResultWindow {
  public:
-  RestoreSuccessWindow(RestoreLibrary& library, std::string date, std::array<int, 4> counts);
+  RestoreSuccessWindow(RestoreHost& host, std::string date, std::array<int, 4> counts);
 
  protected:
   BOOL OnInit() override;
@@ -51,7 +46,7 @@ class RestoreSuccessWindow : public RestoreResultWindow {
 
 class RestoreFailureWindow : public RestoreResultWindow {
  public:
-  RestoreFailureWindow(RestoreLibrary& library, std::string date, std::vector<std::string> lines);
+  RestoreFailureWindow(RestoreHost& host, std::string date, std::vector<std::string> lines);
 
  protected:
   BOOL OnInit() override;

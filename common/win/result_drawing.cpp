@@ -3,6 +3,7 @@
 #include "common/hot_pointer.h"
 
 #include "common/win/raii.h"
+#include "common/win/screen_dpi.h"
 
 namespace vaultrine::win {
 
@@ -58,6 +59,39 @@ void PaintTextW(HWND window, POINT at, const std::wstring& text, int height, int
                 COLORREF background) {
   Paint(window, height, weight, text_colour, background,
         [&](HDC dc) { TextOutW(dc, at.x, at.y, text.data(), static_cast<int>(text.size())); });
+}
+
+namespace {
+
+// The banner's top-left corner: 98,31 pixels with the template font at 96 dpi, taken
+// from the dialog units so that the headline stays on it with any font or dpi.
+constexpr POINT kBannerUnits{65, 19}, kHeadlineNudge{1, 1};
+constexpr UINT kRefreshPeriodMs = 100;
+constexpr int kHeadlineHeight = 34;
+
+}  // namespace
+
+void ResultHeadline::Open(HWND window) {
+  dpi_ = ScreenDpi();
+  pictures_.Apply(window, dpi_);
+  at_ = DialogPixels(window, kBannerUnits, kHeadlineNudge);
+  CentreOnDesktop(window);
+}
+
+void ResultHeadline::Arm(HWND window) const { SetTimer(window, timer_, kRefreshPeriodMs, nullptr); }
+
+bool ResultHeadline::Due(HWND window, UINT_PTR timer_id) const {
+  if (timer_id != timer_) return false;
+  KillTimer(window, timer_);
+  return true;
+}
+
+void ResultHeadline::Draw(HWND window, const std::string& ansi) const {
+  PaintTextA(window, at_, ansi, Scale(kHeadlineHeight), FW_BOLD, Ink(), colours::kWhite);
+}
+
+void ResultHeadline::Draw(HWND window, const std::wstring& text) const {
+  PaintTextW(window, at_, text, Scale(kHeadlineHeight), FW_BOLD, Ink(), colours::kWhite);
 }
 
 void ScaledPictures::Apply(HWND dialog, int dpi) {

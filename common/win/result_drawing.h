@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/hot_pointer.h"
+#include "common/win/colours.h"
 #include "common/win/raii.h"
 
 namespace vaultrine::win {
@@ -35,5 +37,41 @@ void PaintTextA(HWND window, POINT at, const std::string& ansi, int height, int 
                 COLORREF background);
 void PaintTextW(HWND window, POINT at, const std::wstring& text, int height, int weight, COLORREF text_colour,
                 COLORREF background);
+
+// The headline of both libraries' result windows: Arial 34 pixels bold on white over
+// the banner picture, green for a success and red for a failure, drawn 100 ms after
+// the last repaint (each paint re-arms the one-shot timer, so a burst of paints gives
+// one drawing). Keeps the screen resolution the pictures and drawn texts scale with.
+class ResultHeadline {
+ public:
+  ResultHeadline(UINT_PTR timer_id, bool success) : timer_(timer_id), success_(success) {}
+
+  // At opening: the pictures scaled to the screen, the headline placed on the banner,
+  // the window centred on the desktop.
+  void Open(HWND window);
+  // (Re)starts the refresh timer.
+  void Arm(HWND window) const;
+  // Whether a tick is the refresh timer's; if so, the timer is stopped.
+  bool Due(HWND window, UINT_PTR timer_id) const;
+  // Topmost and repainted; a success window goes back among the ordinary windows.
+  void Raise(HWND window) const { RaiseAndPaint(window, !success_); }
+  void Draw(HWND window, const std::string& ansi) const;
+  void Draw(HWND window, const std::wstring& text) const;
+
+  bool success() const { return success_; }
+  // Client pixels of a point in dialog units (see DialogPixels), and a pixel size at
+  // 96 dpi scaled to the screen.
+  POINT Place(HWND window, POINT units, POINT nudge) const { return DialogPixels(window, units, nudge); }
+  int Scale(int pixels) const { return ScaleForDpi(pixels, dpi_); }
+
+ private:
+  COLORREF Ink() const { return success_ ? colours::kSuccessGreen : colours::kFailureRed; }
+
+  UINT_PTR timer_;
+  bool success_;
+  int dpi_ = kDesignDpi;
+  POINT at_{98, 31};
+  ScaledPictures pictures_;
+};
 
 }  // namespace vaultrine::win

@@ -38,6 +38,8 @@ void SetWindowTextUtf8(HWND window, std::string_view utf8) {
   SetWindowTextW(window, ToWide(utf8).c_str());
 }
 
+std::wstring ToWide(std::u16string_view utf16) { return std::wstring(utf16.begin(), utf16.end()); }
+
 void SetDlgItemTextUtf8(HWND dialog, int id, std::string_view utf8) {
   SetDlgItemTextW(dialog, id, ToWide(utf8).c_str());
 }

@@ -9,6 +9,8 @@
 namespace vaultrine::win {
 
 std::wstring ToWide(std::string_view utf8);
+// A message file's UTF-16 text as the W-API takes it (wchar_t is UTF-16 here).
+std::wstring ToWide(std::u16string_view utf16);
 std::string FromWide(std::wstring_view wide);
 // UTF-8 to the system's ANSI code page (unmappable characters become '?').
 std::string Utf8ToAnsi(std::string_view utf8);
