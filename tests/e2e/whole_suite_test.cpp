@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 #include "common/win/wide.h"
 #include "tests/e2e/suite_driver.h"
@@ -112,24 +113,49 @@ std::vector<std::string> Sorted(std::vector<std::string> lines) {
   return lines;
 }
 
+// The sources the backups take; "locked.doc" is held open during the first one.
+const std::vector<std::pair<std::string, std::string>> kSources = {
+    {"Letters\\anne.txt", "Dear Anne,\r\n"},
+    {"Letters\\rapport \xC3\xA9t\xC3\xA9.txt", "Rapport d'\xC3\xA9t\xC3\xA9\r\n"},
+    {"budget.csv", "Budget;2026\r\n"},
+    {"locked.doc", std::string(3000, 'L')},
+    {"Notes\\old.txt", "soon gone"},
+};
+const std::string kParameterFile = kProgram + "\\Vaultrine.ini";
+// The file the second backup finds obsolete, where the backup holds it.
+const std::string kGone = kBackups + "\\C" + kSource.substr(2) + "\\Notes\\old.txt";
+
+// One scenario, one stage per test, in order: each stage works on what the ones
+// before it left (the program folder, the parameter file, the backups, the running
+// launcher), and a stage that fails does not keep the later ones from being run
+// and reported.
 class WholeSuite : public ::testing::Test {
  protected:
-  void SetUp() override {
+  static void SetUpTestSuite() {
     RemoveTree(kRoot);
-    ASSERT_TRUE(AssembleProgramFolder(kProgram));
-    // The suite starts in English: the catalog as the launcher parks it.
-    ASSERT_TRUE(MoveFileW(ToWide(kCatalog).c_str(), ToWide(kCatalog + ".EN").c_str()));
+    ready_ = AssembleProgramFolder(kProgram) &&
+             // The suite starts in English: the catalog as the launcher parks it.
+             MoveFileW(ToWide(kCatalog).c_str(), ToWide(kCatalog + ".EN").c_str());
     CreateDirectoryW(ToWide(kSource).c_str(), nullptr);
-    for (const auto& [name, bytes] : sources_) {
+    for (const auto& [name, bytes] : kSources) {
       const std::string path = kSource + "\\" + name;
       CreateDirectoryW(ToWide(path.substr(0, path.find_last_of('\\'))).c_str(), nullptr);
       WriteFileBytes(path, bytes);
     }
     for (const std::string& f : {kSummary, kDisc, kDisc + "\\Backups"}) CreateDirectoryW(ToWide(f).c_str(), nullptr);
+    drive_ = std::make_unique<WineDrive>(kDrive, kDisc, "BACKUP1");
   }
-  void TearDown() override {
+  static void TearDownTestSuite() {
+    launcher_.reset();
+    drive_.reset();
     if (!DemoMode()) RemoveTree(kRoot);
   }
+  void SetUp() override {
+    ASSERT_TRUE(ready_) << "the program folder could not be assembled";
+    ASSERT_TRUE(drive_->ok());
+  }
+  // The launcher the backup stage started, still running.
+  static bool LauncherUp() { return launcher_ && IsWindow(launcher_->main()); }
 
   // A backup from the launcher up to its success window, whose new and obsolete
   // counts are read before OK; the launcher is back afterwards.
@@ -178,21 +204,14 @@ class WholeSuite : public ::testing::Test {
     return bytes;
   }
 
-  const std::vector<std::pair<std::string, std::string>> sources_ = {
-      {"Letters\\anne.txt", "Dear Anne,\r\n"},
-      {"Letters\\rapport \xC3\xA9t\xC3\xA9.txt", "Rapport d'\xC3\xA9t\xC3\xA9\r\n"},
-      {"budget.csv", "Budget;2026\r\n"},
-      {"locked.doc", std::string(3000, 'L')},
-      {"Notes\\old.txt", "soon gone"},
-  };
+  static inline bool ready_ = false;
+  static inline std::unique_ptr<WineDrive> drive_;
+  static inline std::unique_ptr<LauncherDriver> launcher_;
+  static inline std::string date_;  // of the last backup, as the launcher shows it
 };
 
-TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
-  WineDrive drive(kDrive, kDisc, "BACKUP1");
-  ASSERT_TRUE(drive.ok());
-  const std::string parameter_file = kProgram + "\\Vaultrine.ini";
-
-  SCOPED_TRACE("the parameter file, made in the editor from the advanced template");
+TEST_F(WholeSuite, EditorMakesTheParameterFileFromTheAdvancedTemplate) {
+  const std::string& parameter_file = kParameterFile;
   {
     EditorDriver editor(kProgram);
     ASSERT_TRUE(editor.Start());
@@ -224,16 +243,19 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
                           "\"" + kBackups + "\" ,name=BACKUP1 , search");
   expected = ReplacedOnce(expected, "[restore]\r\nC:\\000_Revivalis\\", "[restore]\r\n" + kRestored + "\\");
   EXPECT_EQ(ReadFileBytes(parameter_file), expected);
+}
 
+// One file held open by another program is an error.
+TEST_F(WholeSuite, FirstBackupFromTheLauncher) {
   // The demo slows the restore stand-in so its progress window can be seen.
   if (DemoMode()) SetEnvironmentVariableW(L"VAULTRINE_STANDIN_PAUSE_MS", L"4000");
-  LauncherDriver launcher(kProgram);
+  launcher_ = std::make_unique<LauncherDriver>(kProgram);
+  LauncherDriver& launcher = *launcher_;
   ASSERT_TRUE(launcher.Start());
   EXPECT_EQ(launcher.LanguageShown(), 0);
   EXPECT_EQ(TextOf(GetDlgItem(launcher.main(), kLastBackupLine)), "No backup yet");
   Shot("launcher-en", launcher.main());
 
-  SCOPED_TRACE("first backup: one file held open by another program is an error");
   std::string new_count, obsolete_count;
   {
     HANDLE held = CreateFileW(ToWide(kSource + "\\locked.doc").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
@@ -243,13 +265,13 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
     CloseHandle(held);
   }
   std::vector<std::string> recorded;
-  for (const auto& [name, bytes] : sources_) {
+  for (const auto& [name, bytes] : kSources) {
     if (name != "locked.doc") recorded.push_back("new: " + kSource + "\\" + name);
   }
   EXPECT_EQ(new_count, std::to_string(recorded.size()));
   EXPECT_EQ(obsolete_count, "0");
   // The run left its status beside the lists, and the launcher, back, says it.
-  std::string date;
+  std::string& date = date_;
   EXPECT_EQ(StatusWithoutDate(date), kMark + "[last backup]\r\noutcome=completed\r\nnew=" + new_count +
                                          "\r\nmodified=0\r\nobsolete=0\r\nerrors=1\r\nfirst error=" +
                                          Lines(ReadFileBytes(kProgram + "\\Vaultrine_ErrorList.txt").substr(3))[0] +
@@ -264,7 +286,7 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
   ASSERT_EQ(errors.substr(0, 3), kMark);
   ASSERT_EQ(Lines(errors.substr(3)).size(), 1u) << errors;
   EXPECT_NE(errors.find(kSource + "\\locked.doc"), std::string::npos) << errors;
-  for (const auto& [name, bytes] : sources_) {
+  for (const auto& [name, bytes] : kSources) {
     const std::string copy = kDisc + "\\Backups\\C" + kSource.substr(2) + "\\" + name;
     EXPECT_EQ(FileExists(copy), name != "locked.doc") << copy;
     if (name != "locked.doc") {
@@ -280,8 +302,14 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
   std::string unpacked;
   EXPECT_TRUE(Gunzip(archive, unpacked));
   EXPECT_EQ(unpacked, list);
+}
 
-  SCOPED_TRACE("second backup after a deletion: one obsolete file, then the report");
+// One obsolete file, listed by the success window for this task.
+TEST_F(WholeSuite, SecondBackupAfterADeletion) {
+  ASSERT_TRUE(LauncherUp());
+  LauncherDriver& launcher = *launcher_;
+  std::string new_count, obsolete_count;
+  std::string& date = date_;
   ASSERT_TRUE(DeleteFileW(ToWide(kSource + "\\Notes\\old.txt").c_str()));
   std::string task_report;
   BackUp(launcher, "backup-success-obsolete", new_count, obsolete_count, &task_report);
@@ -291,13 +319,20 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
                                              "obsolete=1\r\nerrors=0\r\nfirst error=\r\n");
   ExpectLastBackupLine(launcher, "Last backup: " + date + kDash + "completed (1 new, 0 modified, 1 obsolete)");
   Shot("launcher-after-second-backup", launcher.main());
-  const std::string gone = kBackups + "\\C" + kSource.substr(2) + "\\Notes\\old.txt";
   // The success window's list: this task's rows only, without a heading.
-  EXPECT_EQ(task_report, kMark + "0\t" + gone + "\r\n");
-  EXPECT_EQ(ObsoleteReport(launcher, "obsolete-report-en"),
-            kMark + "Days \tObsolete files    \r\n=====\t==================\r\n\r\n0\t" + gone + "\r\n");
+  EXPECT_EQ(task_report, kMark + "0\t" + kGone + "\r\n");
+}
 
-  SCOPED_TRACE("a restore of one folder through the request dialog");
+TEST_F(WholeSuite, ObsoleteReportFromTheLauncher) {
+  ASSERT_TRUE(LauncherUp());
+  EXPECT_EQ(ObsoleteReport(*launcher_, "obsolete-report-en"),
+            kMark + "Days \tObsolete files    \r\n=====\t==================\r\n\r\n0\t" + kGone + "\r\n");
+}
+
+// One folder chosen in the request dialog.
+TEST_F(WholeSuite, RestoreThroughTheRequestDialog) {
+  ASSERT_TRUE(LauncherUp());
+  LauncherDriver& launcher = *launcher_;
   const std::string letters = kBackups + "\\C" + kSource.substr(2) + "\\Letters\\";
   {
     launcher.Click(LauncherDriver::kRestore.x, LauncherDriver::kRestore.y);
@@ -344,7 +379,7 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
       return (result = FindWindowHolding({kStandardCount, kRestoreOk})) || FindWindowHolding({kRestoreFailureList});
     }, 60000)) << DesktopWindows();
     ASSERT_TRUE(result) << "the restore failed: " << FailureLines(kRestoreFailureList);
-    const auto in_letters = std::count_if(sources_.begin(), sources_.end(),
+    const auto in_letters = std::count_if(kSources.begin(), kSources.end(),
                                           [](const auto& s) { return s.first.rfind("Letters\\", 0) == 0; });
     EXPECT_EQ(TextOf(GetDlgItem(result, kStandardCount)), std::to_string(in_letters));
     Shot("restore-success", result);
@@ -356,19 +391,26 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
   EXPECT_EQ(ReadFileBytes(kProgram + "\\DecryptList.txt"),
             kMark + "key=" + kKey + "\r\ndestination=" + kRestored + "\\\r\n" + letters + "\r\n");
   const std::string restored_list = ReadFileBytes(kProgram + "\\Revivalis_FileList.txt");
-  for (const auto& [name, bytes] : sources_) {
+  for (const auto& [name, bytes] : kSources) {
     const bool chosen = name.rfind("Letters\\", 0) == 0;
     EXPECT_EQ(FileExists(kRestored + "\\" + name), chosen) << name;
     if (!chosen) continue;
     EXPECT_EQ(ReadFileBytes(kRestored + "\\" + name), bytes) << name;
     EXPECT_NE(restored_list.find(kRestored + "\\" + name + "\r\n"), std::string::npos) << restored_list;
   }
+}
 
-  SCOPED_TRACE("French chosen in the launcher; the launcher, the editor and the report again; English back");
+// French chosen in the launcher; the launcher, the editor and the report again; English back.
+TEST_F(WholeSuite, LanguageSwitchedAndBack) {
+  ASSERT_TRUE(LauncherUp());
+  LauncherDriver& launcher = *launcher_;
+  const std::string& parameter_file = kParameterFile;
+  const std::string& date = date_;
   launcher.ChooseLanguage(1);
   EXPECT_TRUE(WaitUntil([&] { return FileExists(kCatalog) && !FileExists(kCatalog + ".EN"); }));
   EXPECT_TRUE(WaitUntil([&] { return launcher.LabelVisible(kFrenchBackupLabel) && !launcher.LabelVisible(kEnglishBackupLabel); }));
   EXPECT_EQ(launcher.Close(), 0);
+  launcher_.reset();
   LauncherDriver french(kProgram);
   ASSERT_TRUE(french.Start());
   EXPECT_EQ(french.LanguageShown(), 1);
@@ -393,7 +435,7 @@ TEST_F(WholeSuite, FromTheParameterFileToARestoreInBothLanguages) {
     EXPECT_TRUE(french.WaitRestored());
   }
   EXPECT_EQ(ObsoleteReport(french, "obsolete-report-fr"),
-            kMark + "Jours\tFichiers obsoletes\r\n=====\t==================\r\n\r\n0\t" + gone + "\r\n");
+            kMark + "Jours\tFichiers obsoletes\r\n=====\t==================\r\n\r\n0\t" + kGone + "\r\n");
   french.ChooseLanguage(0);
   EXPECT_TRUE(WaitUntil([&] { return !FileExists(kCatalog) && FileExists(kCatalog + ".EN"); }));
   EXPECT_TRUE(WaitUntil([&] { return french.LabelVisible(kEnglishBackupLabel); }));

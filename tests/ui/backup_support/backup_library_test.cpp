@@ -12,6 +12,7 @@
 #include "backup_support/vaultrine_exports.h"
 #include "common/win/wide.h"
 #include "tests/ui/helpers/wine_drives.h"
+#include "tests/ui/helpers/exports.h"
 #include "tests/ui/helpers/ui_support.h"
 
 namespace vaultrine::backup {
@@ -20,12 +21,8 @@ namespace {
 using uitest::BoxAnswerer;
 using uitest::ScratchFolder;
 using uitest::WineDrive;
+using uitest::Export;
 using win::ToWide;
-
-template <typename Fn>
-Fn Export(HMODULE dll, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
-}
 
 std::wstring CurrentDirectory() {
   wchar_t buf[MAX_PATH] = {};

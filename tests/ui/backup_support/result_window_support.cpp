@@ -7,16 +7,10 @@
 
 #include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
+#include "tests/ui/helpers/exports.h"
 #include "tests/ui/helpers/ui_support.h"
 
 namespace vaultrine::uitest {
-
-namespace {
-template <typename Fn>
-Fn Export(HMODULE dll, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
-}
-}  // namespace
 
 BackupLibraryRun::BackupLibraryRun() : dll_(LoadLibraryW(L"Vaultrine.dll")) {
   if (!dll_) return;

@@ -22,6 +22,7 @@
 #include "common/win/wide.h"
 #include "restore_support/library_frame.h"
 #include "restore_support/restore_exports.h"
+#include "tests/ui/helpers/exports.h"
 #include "tests/ui/helpers/ui_support.h"
 #include "tests/ui/helpers/wine_drives.h"
 
@@ -30,6 +31,7 @@ namespace {
 
 using uitest::ScratchFolder;
 using uitest::WaitUntil;
+using uitest::Export;
 using win::ToWide;
 
 constexpr int kFocusField = 210;
@@ -37,11 +39,6 @@ constexpr int kBar = 300;
 constexpr int kPercent = 310;
 constexpr int kStep = 320;
 constexpr int kNote = 330;
-
-template <typename Fn>
-Fn Export(HMODULE dll, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
-}
 
 std::wstring CurrentDirectory() {
   wchar_t buf[MAX_PATH] = {};

@@ -7,21 +7,16 @@
 #include <string>
 
 #include "restore_support/restore_exports.h"
+#include "tests/ui/helpers/exports.h"
+#include "tools/engines/core/engine_texts.h"
 
-namespace {
-
-template <typename Fn>
-Fn Export(HMODULE dll, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
-}
-
-}  // namespace
+using vaultrine::uitest::Export;
 
 int wmain(int argc, wchar_t** argv) {
   const std::wstring which = argc > 1 ? argv[1] : L"request";
   HMODULE dll = LoadLibraryW(L".\\RestoreVaultrine.dll");
   if (!dll) return 2;
-  const char* caption = "Revivalis 1.92";
+  const char* caption = vaultrine::engines::kRestoreCaption;
   if (which == L"request") {
     Export<AskFilesToRestoreFn>(dll, "AskFilesToRestore")(caption);
   } else if (which == L"success") {
