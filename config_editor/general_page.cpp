@@ -15,7 +15,8 @@ namespace vaultrine::config {
 namespace {
 
 // Labels in the order of the message keys gen_01 to gen_08.
-constexpr int kLabels[] = {1210, 1211, 1212, 1213, 1214, IDC_KEY_LABEL, 1215, 1216};
+constexpr int kLabels[] = {IDC_GENERAL_GROUP, IDC_DESTINATION_LABEL, IDC_VOLUME_LABEL,  IDC_DELAY_LABEL,
+                           IDC_DAYS_LABEL,    IDC_KEY_LABEL,         IDC_SUMMARY_LABEL, IDC_RESTORE_LABEL};
 
 std::string FieldText(HWND page, int id) { return win::GetWindowTextUtf8(GetDlgItem(page, id)); }
 

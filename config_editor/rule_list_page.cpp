@@ -13,29 +13,35 @@ namespace {
 // abandon, position box, position label, kind box, value label.
 const RulePageSpec kInclude{"include", IDD_INCLUDE_PAGE, IDC_INCLUDE_LIST, "inc_tit", nullptr, true,
                             {RuleSection::kInclude, IDD_INCLUDE_EDIT, "modinc_tit",
-                             1400, 1401, 1402, 1403, 1404, 1405, 1406, 1407, 0, 0}};
+                             IDC_INCLUDE_VALUE, IDC_INCLUDE_FOLDER, IDC_INCLUDE_FILE, IDC_INCLUDE_DELETE,
+                             IDC_INCLUDE_VALIDATE, IDC_INCLUDE_ABANDON, IDC_INCLUDE_POSITION,
+                             IDC_INCLUDE_POSITION_LABEL, 0, 0}};
 const RulePageSpec kExclude{"exclude", IDD_EXCLUDE_PAGE, IDC_EXCLUDE_LIST, "exc_tit",
                             "yes => (path=\"*.zzzzzzzz\")", false,
                             {RuleSection::kExclude, IDD_EXCLUDE_EDIT, "modex_tit",
-                             1600, 1601, 0, 1602, 1603, 1604, 1606, 1607, IDC_EXCLUDE_KIND, 0}};
+                             IDC_EXCLUDE_VALUE, IDC_EXCLUDE_FOLDER, 0, IDC_EXCLUDE_DELETE, IDC_EXCLUDE_VALIDATE,
+                             IDC_EXCLUDE_ABANDON, IDC_EXCLUDE_POSITION, IDC_EXCLUDE_POSITION_LABEL, IDC_EXCLUDE_KIND,
+                             0}};
 const RulePageSpec kMd5{"md5_compare", IDD_MD5_PAGE, IDC_MD5_LIST, "md5_tit",
                         "md5 => (path=\"*.zzzzzzzz\")", false,
                         {RuleSection::kMd5Compare, IDD_MD5_EDIT, "modmd5_tit",
-                         1270, 0, 0, 1272, 1271, 1273, 1274, 1275, 0, IDC_MD5_VALUE_LABEL}};
+                         IDC_MD5_VALUE, 0, 0, IDC_MD5_DELETE, IDC_MD5_VALIDATE, IDC_MD5_ABANDON, IDC_MD5_POSITION,
+                         IDC_MD5_POSITION_LABEL, 0, IDC_MD5_VALUE_LABEL}};
 
-// Compress, crypt and crypt_path: one layout, ids counted from the value field.
-constexpr RuleDialogSpec PathDialog(RuleSection section, int template_id, const char* title_key, int value) {
-  return {section, template_id, title_key, value, value + 1, 0, value + 2, value + 3, value + 4,
-          value + 5, value + 7, 0, 0};
-}
+// Compress, crypt and crypt_path: one layout, its ids named by the section's prefix.
+#define VAULTRINE_PATH_DIALOG(section, S, title_key)                                                      \
+  RuleDialogSpec {                                                                                        \
+    section, IDD_##S##_EDIT, title_key, IDC_##S##_VALUE, IDC_##S##_FOLDER, 0, IDC_##S##_DELETE,           \
+        IDC_##S##_VALIDATE, IDC_##S##_ABANDON, IDC_##S##_POSITION, IDC_##S##_POSITION_LABEL, 0, 0         \
+  }
 const RulePageSpec kCompress{"compress", IDD_COMPRESS_PAGE, IDC_COMPRESS_LIST, "com_tit",
                              "gzip => (path=\"*.zzzzzzzz\")", false,
-                             PathDialog(RuleSection::kCompress, IDD_COMPRESS_EDIT, "modcom_tit", 1800)};
+                             VAULTRINE_PATH_DIALOG(RuleSection::kCompress, COMPRESS, "modcom_tit")};
 const RulePageSpec kCrypt{"crypt", IDD_CRYPT_PAGE, IDC_CRYPT_LIST, "ryf_tit", "bf => (path=\"*.zzzzzzzz\")", false,
-                          PathDialog(RuleSection::kCrypt, IDD_CRYPT_EDIT, "modryf_tit", 2000)};
+                          VAULTRINE_PATH_DIALOG(RuleSection::kCrypt, CRYPT, "modryf_tit")};
 const RulePageSpec kCryptPath{"crypt_path", IDD_CRYPT_PATH_PAGE, IDC_CRYPT_PATH_LIST, "ryn_tit",
                               "bf => (path=\"*.zzzzzzzz\")", false,
-                              PathDialog(RuleSection::kCryptPath, IDD_CRYPT_PATH_EDIT, "modryn_tit", 2200)};
+                              VAULTRINE_PATH_DIALOG(RuleSection::kCryptPath, CRYPT_PATH, "modryn_tit")};
 
 }  // namespace
 

@@ -1,5 +1,5 @@
 // Which of the sixteen label pictures are visible. Each row has four variants:
-// French plain/underlined (200-207) and English plain/underlined (208-215), the
+// French plain/underlined, then English plain/underlined (resource.h), the
 // underlined one being the odd id after its plain one. The board keeps at most one
 // variant of a row visible and tells the window what to do with the cursor.
 #pragma once
@@ -7,11 +7,12 @@
 
 #include "common/language.h"
 #include "launcher/hot_regions.h"
+#include "launcher/resource.h"
 
 namespace vaultrine::launcher {
 
-inline constexpr int kFirstLabelId = 200;
-inline constexpr int kLastLabelId = 215;
+inline constexpr int kFirstLabelId = IDC_CONFIGURE_FR;
+inline constexpr int kLastLabelId = IDC_OBSOLETE_EN_HOT;
 
 int LabelId(Row row, Language language, bool highlighted);
 

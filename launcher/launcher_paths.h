@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/language.h"
+#include "launcher/resource.h"
 
 namespace vaultrine::launcher {
 
@@ -42,8 +43,14 @@ std::size_t CharCount(std::string_view utf8);
 // The first path longer than kMaxPathChars, if any.
 std::optional<std::string> OverlongPath(const LauncherPaths& paths);
 
-enum class Command { kBackup = 300, kRestore = 301, kConfigure = 302, kObsolete = 303,
-                     kDocumentation = 304 };
+// The launcher's commands, by their ids in resource.h.
+enum class Command {
+  kBackup = IDM_BACKUP,
+  kRestore = IDM_RESTORE,
+  kConfigure = IDM_CONFIGURE,
+  kObsolete = IDM_OBSOLETE,
+  kDocumentation = IDM_DOCUMENTATION
+};
 
 // Command line of a started program (not defined for kObsolete, which is a report).
 // The program's path is quoted when it holds a blank, so a folder such as

@@ -99,7 +99,7 @@ BOOL LauncherWindow::OnInit() {
 
   PinLayout();
 
-  HWND list = Item(IDC_LANGUAGE_LIST);
+  HWND list = Item(IDC_LAUNCHER_LANGUAGE);
   SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"English"));
   SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Fran\u00E7ais"));
   board_ = LabelBoard(DetectLanguage());
@@ -124,9 +124,9 @@ bool LauncherWindow::OnCommand(int id, int notify_code, HWND control) {
     case IDM_CONFIGURE: StartCommand(Command::kConfigure); return true;
     case IDM_OBSOLETE: StartCommand(Command::kObsolete); return true;
     case IDM_DOCUMENTATION: StartCommand(Command::kDocumentation); return true;
-    case IDC_LANGUAGE_LIST:
+    case IDC_LAUNCHER_LANGUAGE:
       if (notify_code == CBN_SELCHANGE) {
-        const LRESULT index = SendMessageW(Item(IDC_LANGUAGE_LIST), CB_GETCURSEL, 0, 0);
+        const LRESULT index = SendMessageW(Item(IDC_LAUNCHER_LANGUAGE), CB_GETCURSEL, 0, 0);
         if (index == 0 || index == 1) {
           const Language chosen = static_cast<Language>(index);
           SwitchCatalog(chosen);
@@ -207,7 +207,7 @@ void LauncherWindow::PinLayout() {
                kLastBackupBox.right - kLastBackupBox.left + 1, kLastBackupBox.bottom - kLastBackupBox.top + 1,
                SWP_NOZORDER | SWP_NOACTIVATE);
   const PixelRect list = LanguageListBox();
-  SetWindowPos(Item(IDC_LANGUAGE_LIST), nullptr, list.left, list.top, list.right - list.left,
+  SetWindowPos(Item(IDC_LAUNCHER_LANGUAGE), nullptr, list.left, list.top, list.right - list.left,
                list.bottom - list.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

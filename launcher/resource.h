@@ -22,9 +22,26 @@
 #define IDB_RESTORE_EN_HOT 124
 #define IDB_OBSOLETE_EN 125
 #define IDB_OBSOLETE_EN_HOT 126
-// Label controls 200-215 (see label_board.h) and the language list.
-#define IDC_LABEL_FIRST 200
-#define IDC_LANGUAGE_LIST 400
+// Label controls (see label_board.h): each row plain, then underlined; French, then
+// English.
+#define IDC_CONFIGURE_FR 200
+#define IDC_CONFIGURE_FR_HOT 201
+#define IDC_BACKUP_FR 202
+#define IDC_BACKUP_FR_HOT 203
+#define IDC_RESTORE_FR 204
+#define IDC_RESTORE_FR_HOT 205
+#define IDC_OBSOLETE_FR 206
+#define IDC_OBSOLETE_FR_HOT 207
+#define IDC_CONFIGURE_EN 208
+#define IDC_CONFIGURE_EN_HOT 209
+#define IDC_BACKUP_EN 210
+#define IDC_BACKUP_EN_HOT 211
+#define IDC_RESTORE_EN 212
+#define IDC_RESTORE_EN_HOT 213
+#define IDC_OBSOLETE_EN 214
+#define IDC_OBSOLETE_EN_HOT 215
+// The language list.
+#define IDC_LAUNCHER_LANGUAGE 400
 // The last backup, beside the back-up row.
 #define IDC_LAST_BACKUP 401
 // Commands posted by the click filter.

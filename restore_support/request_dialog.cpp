@@ -19,7 +19,9 @@ namespace {
 namespace keys = message_keys;
 
 // Labels in the order of the message keys ask_1 to ask_9.
-constexpr int kLabels[] = {570, 571, 572, IDM_ADD_FILE, IDM_ADD_FOLDER, 573, IDM_START_RESTORE, IDM_ABANDON, 574};
+constexpr int kLabels[] = {IDC_WHERE_LABEL,        IDC_REQUEST_KEY_LABEL, IDC_CHOICE_GROUP,
+                           IDM_ADD_FILE,           IDM_ADD_FOLDER,        IDC_REQUEST_LIST_LABEL,
+                           IDM_START_RESTORE,      IDM_ABANDON,           IDC_CHOICE_HINT};
 constexpr size_t kChosenPathMax = 220;
 constexpr const char* kPathTooLong = "Selected full pathname exceeds 256 characters\n\nselect a shorter one";
 constexpr const char* kLibraryCaption = "Revivalis3.dll";

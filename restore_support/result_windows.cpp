@@ -14,8 +14,12 @@ namespace {
 
 namespace keys = message_keys;
 
-// Labels 410, 411, 412 to 415, 408, 416 in the order of good_1 to good_8.
-constexpr int kSuccessLabels[] = {410, 411, 412, 413, 414, 415, IDM_VIEW_LIST, 416};
+// Labels in the order of good_1 to good_8.
+constexpr int kSuccessLabels[] = {IDC_RESTORE_DATE_LABEL, IDC_RESTORED_GROUP,   IDC_STANDARD_LABEL,
+                                  IDC_COMPRESSED_LABEL,   IDC_CRYPTED_LABEL,    IDC_COMP_CRYPT_LABEL,
+                                  IDM_VIEW_LIST,          IDC_RESTORED_SIZE_GROUP};
+// The counters, in the order of the kinds.
+constexpr int kCounts[] = {IDC_STANDARD_COUNT, IDC_COMPRESSED_COUNT, IDC_CRYPTED_COUNT, IDC_COMP_CRYPT_COUNT};
 
 }  // namespace
 
@@ -55,7 +59,7 @@ RestoreSuccessWindow::RestoreSuccessWindow(RestoreHost& host, std::string date, 
     : RestoreResultWindow(host, IDD_RESTORE_SUCCESS, true), date_(std::move(date)), counts_(counts) {}
 
 BOOL RestoreSuccessWindow::OnInit() {
-  for (int i = 0; i < 4; ++i) SetDlgItemInt(hwnd(), IDC_STANDARD_COUNT + i, counts_[i], TRUE);
+  for (size_t i = 0; i < std::size(kCounts); ++i) SetDlgItemInt(hwnd(), kCounts[i], counts_[i], TRUE);
   SetDlgItemTextW(hwnd(), IDC_RESTORE_SIZE, L"??? M bytes");
   // Only files restored in the clear are worth a look in the list.
   if (counts_[0] + counts_[1] + counts_[2] == 0) ShowWindow(Item(IDM_VIEW_LIST), SW_HIDE);
@@ -83,12 +87,12 @@ RestoreFailureWindow::RestoreFailureWindow(RestoreHost& host, std::string date, 
     : RestoreResultWindow(host, IDD_RESTORE_FAILURE, false), date_(std::move(date)), lines_(std::move(lines)) {}
 
 BOOL RestoreFailureWindow::OnInit() {
-  HWND list = Item(IDC_ERROR_LIST);
+  HWND list = Item(IDC_RESTORE_ERROR_LIST);
   for (const std::string& line : lines_)
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::ToWide(ShowRawValue(line)).c_str()));
   SendMessageW(list, LB_SETCURSEL, SendMessageW(list, LB_GETCOUNT, 0, 0) - 1, 0);
-  SetDlgItemTextW(hwnd(), IDC_FAILURE_DATE_LABEL, host_.Text(keys::kBadDateLabel).c_str());
-  Open(IDC_FAILURE_DATE, date_);
+  SetDlgItemTextW(hwnd(), IDC_RESTORE_FAILURE_DATE_LABEL, host_.Text(keys::kBadDateLabel).c_str());
+  Open(IDC_RESTORE_FAILURE_DATE, date_);
   return FALSE;
 }
 

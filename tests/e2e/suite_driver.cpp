@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/win/wide.h"
+#include "launcher/resource.h"
 
 namespace vaultrine::uitest {
 
@@ -14,7 +15,6 @@ using win::ToWide;
 namespace {
 
 constexpr wchar_t kLauncherCaption[] = L"VAULTRINE 1.92";
-constexpr int kLanguageList = 400;
 
 void Below(const std::string& root, const std::string& relative, std::vector<std::string>& out) {
   WIN32_FIND_DATAW found;
@@ -165,13 +165,13 @@ bool LauncherDriver::WaitRestored(int timeout_ms) const {
 }
 
 void LauncherDriver::ChooseLanguage(int index) {
-  HWND list = GetDlgItem(main_, kLanguageList);
+  HWND list = GetDlgItem(main_, IDC_LAUNCHER_LANGUAGE);
   SendMessageW(list, CB_SETCURSEL, index, 0);
-  PostMessageW(main_, WM_COMMAND, MAKEWPARAM(kLanguageList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  PostMessageW(main_, WM_COMMAND, MAKEWPARAM(IDC_LAUNCHER_LANGUAGE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
 int LauncherDriver::LanguageShown() const {
-  return static_cast<int>(SendMessageW(GetDlgItem(main_, kLanguageList), CB_GETCURSEL, 0, 0));
+  return static_cast<int>(SendMessageW(GetDlgItem(main_, IDC_LAUNCHER_LANGUAGE), CB_GETCURSEL, 0, 0));
 }
 
 int LauncherDriver::Close() {

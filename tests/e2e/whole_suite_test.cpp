@@ -10,6 +10,11 @@
 #include <memory>
 
 #include "common/win/wide.h"
+#include "backup_support/resource.h"
+#include "config_editor/resource.h"
+#include "launcher/resource.h"
+#include "led_indicator/resource.h"
+#include "restore_support/resource.h"
 #include "tests/e2e/suite_driver.h"
 #include "tests/ui/config_editor/page_driver.h"
 #include "tests/ui/helpers/wine_drives.h"
@@ -32,13 +37,6 @@ const std::string kBackups = std::string(1, kDrive) + ":\\Backups";
 const std::string kKey = "cl\xC3\xA9" "e2e";
 const std::string kCatalog = kProgram + "\\locale\\gui\\LC_MESSAGES\\vaultrine.mo";
 
-// Success windows of the two libraries and the restore request dialog, by their controls.
-constexpr int kNewCount = 410, kObsoleteCount = 430, kBackupOk = 460, kShowObsolete = 490, kBackupFailureList = 630;
-constexpr int kRequestList = 550, kAddFolder = 551, kStart = 554, kKeyField = 556, kRestoreFolder = 557,
-              kDestinationField = 558;
-constexpr int kProgressBar = 300, kProgressPercent = 310, kProgressNote = 330, kLedClock = 340, kLedBackground = 360;
-constexpr int kStandardCount = 401, kRestoreOk = 406, kRestoreFailureList = 503;
-constexpr int kFrenchBackupLabel = 202, kEnglishBackupLabel = 210, kLastBackupLine = 401;
 const std::string kDash = " \xE2\x80\x94 ";
 const std::string kEllipsis = "\xE2\x80\xA6";
 
@@ -96,7 +94,7 @@ std::string StatusWithoutDate(std::string& shown_date) {
 
 // The launcher's line once it says `full`, or as much of it as its place holds and "…".
 void ExpectLastBackupLine(const LauncherDriver& launcher, const std::string& full) {
-  HWND line = GetDlgItem(launcher.main(), kLastBackupLine);
+  HWND line = GetDlgItem(launcher.main(), IDC_LAST_BACKUP);
   std::string shown;
   const auto says_it = [&] {
     shown = TextOf(line);
@@ -165,17 +163,17 @@ class WholeSuite : public ::testing::Test {
               std::string* task_report = nullptr) {
     launcher.Click(LauncherDriver::kBackup.x, LauncherDriver::kBackup.y);
     HWND window = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (window = FindWindowHolding({kNewCount, kBackupOk})) || FindWindowHolding({kBackupFailureList}); }, 60000))
+    ASSERT_TRUE(WaitUntil([&] { return (window = FindWindowHolding({IDC_NEW_COUNT, IDC_SUCCESS_OK})) || FindWindowHolding({IDC_ERROR_LIST}); }, 60000))
         << DesktopWindows();
-    ASSERT_TRUE(window) << "the failure window came: " << FailureLines(kBackupFailureList);
-    new_count = TextOf(GetDlgItem(window, kNewCount));
-    obsolete_count = TextOf(GetDlgItem(window, kObsoleteCount));
+    ASSERT_TRUE(window) << "the failure window came: " << FailureLines(IDC_ERROR_LIST);
+    new_count = TextOf(GetDlgItem(window, IDC_NEW_COUNT));
+    obsolete_count = TextOf(GetDlgItem(window, IDC_OBSOLETE_COUNT));
     Shot(shot, window);
     if (task_report) {
       *task_report = ReportInNotepad(
-          [&] { PostMessageW(window, WM_COMMAND, MAKEWPARAM(kShowObsolete, BN_CLICKED), 0); }, shot + "-task-report");
+          [&] { PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_SHOW_OBSOLETE, BN_CLICKED), 0); }, shot + "-task-report");
     }
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(kBackupOk, BN_CLICKED), 0);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_SUCCESS_OK, BN_CLICKED), 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
     ASSERT_TRUE(launcher.WaitRestored());
   }
@@ -218,11 +216,11 @@ TEST_F(WholeSuite, EditorMakesTheParameterFileFromTheAdvancedTemplate) {
     PageDriver pages(editor);
     ASSERT_TRUE(pages.NewAdvancedFile(parameter_file));
     Shot("editor-file", editor.main());
-    ASSERT_TRUE(pages.Go(kGeneralTab, 1202));
+    ASSERT_TRUE(pages.Go(kGeneralTab, IDC_DELAY));
     HWND page = editor.page();
     for (const auto& [id, text] : std::vector<std::pair<int, std::string>>{
-             {1206, kBackups}, {1208, "BACKUP1"}, {1202, "90"}, {1203, kKey}, {1200, kSummary},
-             {1204, kRestored + "\\"}})
+             {IDC_DESTINATION, kBackups}, {IDC_VOLUME, "BACKUP1"}, {IDC_DELAY, "90"}, {IDC_KEY, kKey}, {IDC_SUMMARY, kSummary},
+             {IDC_RESTORE, kRestored + "\\"}})
       PageDriver::Type(page, id, text);
     Shot("editor-general", editor.main());
     // The template's first folder becomes the source folder.
@@ -253,7 +251,7 @@ TEST_F(WholeSuite, FirstBackupFromTheLauncher) {
   LauncherDriver& launcher = *launcher_;
   ASSERT_TRUE(launcher.Start());
   EXPECT_EQ(launcher.LanguageShown(), 0);
-  EXPECT_EQ(TextOf(GetDlgItem(launcher.main(), kLastBackupLine)), "No backup yet");
+  EXPECT_EQ(TextOf(GetDlgItem(launcher.main(), IDC_LAST_BACKUP)), "No backup yet");
   Shot("launcher-en", launcher.main());
 
   std::string new_count, obsolete_count;
@@ -337,34 +335,34 @@ TEST_F(WholeSuite, RestoreThroughTheRequestDialog) {
   {
     launcher.Click(LauncherDriver::kRestore.x, LauncherDriver::kRestore.y);
     HWND request = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (request = FindWindowHolding({kRequestList, kStart})) != nullptr; }, 30000))
+    ASSERT_TRUE(WaitUntil([&] { return (request = FindWindowHolding({IDC_REQUEST_LIST, IDM_START_RESTORE})) != nullptr; }, 30000))
         << DesktopWindows();
     DWORD engine_id = 0;
     GetWindowThreadProcessId(request, &engine_id);
     HANDLE engine = OpenProcess(PROCESS_ALL_ACCESS, FALSE, engine_id);
     ASSERT_TRUE(engine);
-    EXPECT_EQ(PageDriver::Field(request, kDestinationField), kBackups) << "the drive labelled BACKUP1";
-    EXPECT_EQ(PageDriver::Field(request, kRestoreFolder), kRestored + "\\");
-    EXPECT_EQ(PageDriver::Field(request, kKeyField), kKey);
+    EXPECT_EQ(PageDriver::Field(request, IDC_BACKUP_DESTINATION), kBackups) << "the drive labelled BACKUP1";
+    EXPECT_EQ(PageDriver::Field(request, IDC_RESTORE_FOLDER), kRestored + "\\");
+    EXPECT_EQ(PageDriver::Field(request, IDC_REQUEST_KEY), kKey);
     {
       FolderChooserAnswerer chooser(ToWide(letters.substr(0, letters.size() - 1)), false, engine);
-      PageDriver::Press(request, kAddFolder);
+      PageDriver::Press(request, IDM_ADD_FOLDER);
       EXPECT_TRUE(chooser.Join());
     }
-    EXPECT_TRUE(WaitUntil([&] { return ListBoxEntries(GetDlgItem(request, kRequestList)).size() == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return ListBoxEntries(GetDlgItem(request, IDC_REQUEST_LIST)).size() == 1; }));
     Shot("restore-request", request);
-    PageDriver::Press(request, kStart);
+    PageDriver::Press(request, IDM_START_RESTORE);
     if (DemoMode()) {
       // The stand-in was slowed for the demo: the progress window, once its gauge has
       // moved, with the LED blinking over its corner.
       HWND progress = nullptr;
       if (WaitUntil([&] {
-            progress = FindWindowHolding({kProgressBar, kProgressNote});
-            const std::string percent = progress ? TextOf(GetDlgItem(progress, kProgressPercent)) : "";
-            return !percent.empty() && percent[0] != '0' && FindWindowHolding({kLedClock, kLedBackground});
+            progress = FindWindowHolding({IDC_PROGRESS_BAR, IDC_PROGRESS_NOTE});
+            const std::string percent = progress ? TextOf(GetDlgItem(progress, IDC_PROGRESS_PERCENT)) : "";
+            return !percent.empty() && percent[0] != '0' && FindWindowHolding({IDC_LED_CLOCK_AREA, IDC_LED_BACKGROUND});
           }, 20000)) {
         Sleep(1500);  // the LEDs light after a second
-        HWND led = FindWindowHolding({kLedClock, kLedBackground});
+        HWND led = FindWindowHolding({IDC_LED_CLOCK_AREA, IDC_LED_BACKGROUND});
         // Wine raises the X window of the progress window above the other process's
         // topmost LED when the request dialog hands it the activation (Windows keeps
         // the LED above): the LED is moved out of the topmost band and back, which
@@ -376,14 +374,14 @@ TEST_F(WholeSuite, RestoreThroughTheRequestDialog) {
     }
     HWND result = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
-      return (result = FindWindowHolding({kStandardCount, kRestoreOk})) || FindWindowHolding({kRestoreFailureList});
+      return (result = FindWindowHolding({IDC_STANDARD_COUNT, IDM_SUCCESS_OK})) || FindWindowHolding({IDC_RESTORE_ERROR_LIST});
     }, 60000)) << DesktopWindows();
-    ASSERT_TRUE(result) << "the restore failed: " << FailureLines(kRestoreFailureList);
+    ASSERT_TRUE(result) << "the restore failed: " << FailureLines(IDC_RESTORE_ERROR_LIST);
     const auto in_letters = std::count_if(kSources.begin(), kSources.end(),
                                           [](const auto& s) { return s.first.rfind("Letters\\", 0) == 0; });
-    EXPECT_EQ(TextOf(GetDlgItem(result, kStandardCount)), std::to_string(in_letters));
+    EXPECT_EQ(TextOf(GetDlgItem(result, IDC_STANDARD_COUNT)), std::to_string(in_letters));
     Shot("restore-success", result);
-    PageDriver::Press(result, kRestoreOk);
+    PageDriver::Press(result, IDM_SUCCESS_OK);
     EXPECT_EQ(WaitForSingleObject(engine, 20000), static_cast<DWORD>(WAIT_OBJECT_0));
     CloseHandle(engine);
     ASSERT_TRUE(launcher.WaitRestored());
@@ -408,13 +406,13 @@ TEST_F(WholeSuite, LanguageSwitchedAndBack) {
   const std::string& date = date_;
   launcher.ChooseLanguage(1);
   EXPECT_TRUE(WaitUntil([&] { return FileExists(kCatalog) && !FileExists(kCatalog + ".EN"); }));
-  EXPECT_TRUE(WaitUntil([&] { return launcher.LabelVisible(kFrenchBackupLabel) && !launcher.LabelVisible(kEnglishBackupLabel); }));
+  EXPECT_TRUE(WaitUntil([&] { return launcher.LabelVisible(IDC_BACKUP_FR) && !launcher.LabelVisible(IDC_BACKUP_EN); }));
   EXPECT_EQ(launcher.Close(), 0);
   launcher_.reset();
   LauncherDriver french(kProgram);
   ASSERT_TRUE(french.Start());
   EXPECT_EQ(french.LanguageShown(), 1);
-  EXPECT_TRUE(french.LabelVisible(kFrenchBackupLabel));
+  EXPECT_TRUE(french.LabelVisible(IDC_BACKUP_FR));
   ExpectLastBackupLine(french, "Derni\xC3\xA8re sauvegarde : " + date + kDash +
                                    "termin\xC3\xA9" "e (1 nouveau, 0 modifi\xC3\xA9, 1 p\xC3\xA9rim\xC3\xA9)");
   Shot("launcher-fr", french.main());
@@ -426,9 +424,9 @@ TEST_F(WholeSuite, LanguageSwitchedAndBack) {
     EditorDriver editor(kProgram);
     ASSERT_TRUE(editor.Attach()) << DesktopWindows();
     PageDriver pages(editor);
-    ASSERT_TRUE(pages.Go(kGeneralTab, 1202));
-    EXPECT_EQ(TextOf(GetDlgItem(editor.page(), 1210)), "Param\xC3\xA8tres g\xC3\xA9n\xC3\xA9raux de la sauvegarde");
-    EXPECT_EQ(PageDriver::Field(editor.page(), 1202), "90");
+    ASSERT_TRUE(pages.Go(kGeneralTab, IDC_DELAY));
+    EXPECT_EQ(TextOf(GetDlgItem(editor.page(), IDC_GENERAL_GROUP)), "Param\xC3\xA8tres g\xC3\xA9n\xC3\xA9raux de la sauvegarde");
+    EXPECT_EQ(PageDriver::Field(editor.page(), IDC_DELAY), "90");
     Shot("editor-general-fr", editor.main());
     EXPECT_EQ(pages.CloseSaving(), 0);
     EXPECT_EQ(ReadFileBytes(parameter_file), before);
@@ -438,7 +436,7 @@ TEST_F(WholeSuite, LanguageSwitchedAndBack) {
             kMark + "Jours\tFichiers obsoletes\r\n=====\t==================\r\n\r\n0\t" + kGone + "\r\n");
   french.ChooseLanguage(0);
   EXPECT_TRUE(WaitUntil([&] { return !FileExists(kCatalog) && FileExists(kCatalog + ".EN"); }));
-  EXPECT_TRUE(WaitUntil([&] { return french.LabelVisible(kEnglishBackupLabel); }));
+  EXPECT_TRUE(WaitUntil([&] { return french.LabelVisible(IDC_BACKUP_EN); }));
   EXPECT_EQ(french.Close(), 0);
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/win/wide.h"
+#include "launcher/resource.h"
 #include "tests/ui/helpers/ui_support.h"
 
 namespace vaultrine {
@@ -137,7 +138,7 @@ void ExpectLauncherStartsIn(const std::string& folder, const wchar_t* language) 
   }));
   wchar_t text[32] = {};
   DWORD_PTR copied = 0;
-  SendMessageTimeoutW(GetDlgItem(h, 400), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text),
+  SendMessageTimeoutW(GetDlgItem(h, IDC_LAUNCHER_LANGUAGE), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text),
                       SMTO_ABORTIFHUNG, 5000, &copied);
   EXPECT_EQ(std::wstring(text), language);
   PostMessageW(h, WM_CLOSE, 0, 0);

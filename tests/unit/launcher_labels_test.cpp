@@ -20,17 +20,19 @@ constexpr int kRowY[] = {200, 300, 400, 480};
 constexpr int kGapY = 258;
 
 TEST(LauncherLabels, IdsFollowTheRowLanguageVariantLayout) {
-  EXPECT_EQ(LabelId(Row::kConfigure, Language::kFrench, false), 200);
-  EXPECT_EQ(LabelId(Row::kConfigure, Language::kFrench, true), 201);
-  EXPECT_EQ(LabelId(Row::kObsolete, Language::kFrench, true), 207);
-  EXPECT_EQ(LabelId(Row::kConfigure, Language::kEnglish, false), 208);
-  EXPECT_EQ(LabelId(Row::kRestore, Language::kEnglish, true), 213);
-  EXPECT_EQ(LabelId(Row::kObsolete, Language::kEnglish, true), 215);
+  EXPECT_EQ(LabelId(Row::kConfigure, Language::kFrench, false), IDC_CONFIGURE_FR);
+  EXPECT_EQ(LabelId(Row::kConfigure, Language::kFrench, true), IDC_CONFIGURE_FR_HOT);
+  EXPECT_EQ(LabelId(Row::kObsolete, Language::kFrench, true), IDC_OBSOLETE_FR_HOT);
+  EXPECT_EQ(LabelId(Row::kConfigure, Language::kEnglish, false), IDC_CONFIGURE_EN);
+  EXPECT_EQ(LabelId(Row::kRestore, Language::kEnglish, true), IDC_RESTORE_EN_HOT);
+  EXPECT_EQ(LabelId(Row::kObsolete, Language::kEnglish, true), IDC_OBSOLETE_EN_HOT);
 }
 
 TEST(LauncherLabels, StartShowsThePlainLabelsOfTheLanguage) {
-  EXPECT_EQ(VisibleIds(LabelBoard(Language::kFrench)), (std::set<int>{200, 202, 204, 206}));
-  EXPECT_EQ(VisibleIds(LabelBoard(Language::kEnglish)), (std::set<int>{208, 210, 212, 214}));
+  EXPECT_EQ(VisibleIds(LabelBoard(Language::kFrench)),
+            (std::set<int>{IDC_CONFIGURE_FR, IDC_BACKUP_FR, IDC_RESTORE_FR, IDC_OBSOLETE_FR}));
+  EXPECT_EQ(VisibleIds(LabelBoard(Language::kEnglish)),
+            (std::set<int>{IDC_CONFIGURE_EN, IDC_BACKUP_EN, IDC_RESTORE_EN, IDC_OBSOLETE_EN}));
 }
 
 TEST(LauncherLabels, PointerHighlightsExactlyTheRowUnderIt) {
@@ -40,9 +42,15 @@ TEST(LauncherLabels, PointerHighlightsExactlyTheRowUnderIt) {
   };
   const Case cases[] = {
       {Language::kFrench,
-       {{201, 202, 204, 206}, {200, 203, 204, 206}, {200, 202, 205, 206}, {200, 202, 204, 207}}},
+       {{IDC_CONFIGURE_FR_HOT, IDC_BACKUP_FR, IDC_RESTORE_FR, IDC_OBSOLETE_FR},
+        {IDC_CONFIGURE_FR, IDC_BACKUP_FR_HOT, IDC_RESTORE_FR, IDC_OBSOLETE_FR},
+        {IDC_CONFIGURE_FR, IDC_BACKUP_FR, IDC_RESTORE_FR_HOT, IDC_OBSOLETE_FR},
+        {IDC_CONFIGURE_FR, IDC_BACKUP_FR, IDC_RESTORE_FR, IDC_OBSOLETE_FR_HOT}}},
       {Language::kEnglish,
-       {{209, 210, 212, 214}, {208, 211, 212, 214}, {208, 210, 213, 214}, {208, 210, 212, 215}}},
+       {{IDC_CONFIGURE_EN_HOT, IDC_BACKUP_EN, IDC_RESTORE_EN, IDC_OBSOLETE_EN},
+        {IDC_CONFIGURE_EN, IDC_BACKUP_EN_HOT, IDC_RESTORE_EN, IDC_OBSOLETE_EN},
+        {IDC_CONFIGURE_EN, IDC_BACKUP_EN, IDC_RESTORE_EN_HOT, IDC_OBSOLETE_EN},
+        {IDC_CONFIGURE_EN, IDC_BACKUP_EN, IDC_RESTORE_EN, IDC_OBSOLETE_EN_HOT}}},
   };
   for (const Case& c : cases) {
     LabelBoard board(c.language);

@@ -15,7 +15,6 @@
 namespace vaultrine::uitest {
 namespace {
 
-constexpr int kDate = 610, kDateLabel = 631, kList = 630, kOk = 620, kFocusSink = 210;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
 std::vector<std::string> ListEntries(HWND list) {
@@ -63,10 +62,10 @@ TEST(FailureWindow, ShowsTheErrorLinesAndTheRedHeadline) {
     const std::string caption = std::string("\xC3\x89" "chec - ") + c.name;
     bool checked = false;
     WindowDriver driver(win::ToWide(caption), [&](HWND w) {
-      EXPECT_TRUE(WaitUntil([&] { return FocusOf(w) == GetDlgItem(w, kFocusSink); })) << "focus on the hidden edit";
-      EXPECT_EQ(ItemText(w, kDate), "06/12/2026 17:45");
-      EXPECT_EQ(ItemText(w, kDateLabel), "Date de l'essai");
-      const HWND list = GetDlgItem(w, kList);
+      EXPECT_TRUE(WaitUntil([&] { return FocusOf(w) == GetDlgItem(w, IDC_FOCUS_SINK); })) << "focus on the hidden edit";
+      EXPECT_EQ(ItemText(w, IDC_FAILURE_DATE), "06/12/2026 17:45");
+      EXPECT_EQ(ItemText(w, IDC_FAILURE_DATE_LABEL), "Date de l'essai");
+      const HWND list = GetDlgItem(w, IDC_ERROR_LIST);
       EXPECT_EQ(ListEntries(list), c.entries);
       EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), static_cast<LRESULT>(c.entries.size()) - 1);
 
@@ -75,7 +74,7 @@ TEST(FailureWindow, ShowsTheErrorLinesAndTheRedHeadline) {
         SaveShotIfAsked(w, "backup-failure");
         shot_taken = true;
       }
-      PostMessageW(w, WM_COMMAND, kOk, 0);
+      PostMessageW(w, WM_COMMAND, IDC_FAILURE_OK, 0);
       checked = true;
     });
     run.display_bad(caption.c_str(), c.headline.c_str(), "06/12/2026 17:45", c.error_text.c_str());

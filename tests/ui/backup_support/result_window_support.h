@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "backup_support/resource.h"
 #include "backup_support/vaultrine_exports.h"
 #include "tests/ui/helpers/ui_support.h"
 

@@ -21,10 +21,6 @@ namespace {
 using win::FromWide;
 using win::ToWide;
 
-enum Id {
-  kFocusSink = 210, kDate = 400, kNew = 410, kModified = 420, kObsolete = 430, kNewSize = 440,
-  kModifiedSize = 450, kOk = 460, kFileListButton = 480, kObsoleteButton = 490, kAlarm = 500,
-};
 constexpr COLORREF kGreen = RGB(0, 183, 0);
 const std::string kMark = "\xEF\xBB\xBF";
 
@@ -33,10 +29,16 @@ const struct {
   int id;
   const char* text;
 } kSlots[] = {
-    {480, "Voir la liste"}, {490, "Voir"}, {501, "Date sauvegarde"},
-    {502, "Nombre de fichiers trait\xC3\xA9s depuis la derni\xC3\xA8re sauvegarde"},
-    {503, "Nouveaux"}, {504, "Modifi\xC3\xA9s"}, {505, "Obsol\xC3\xA8tes"},
-    {508, "Taille des fichiers sauvegard\xC3\xA9s"}, {509, "Nouveaux"}, {510, "Modifi\xC3\xA9s"},
+    {IDC_SHOW_FILE_LIST, "Voir la liste"},
+    {IDC_SHOW_OBSOLETE, "Voir"},
+    {IDC_DATE_LABEL, "Date sauvegarde"},
+    {IDC_COUNTS_GROUP, "Nombre de fichiers trait\xC3\xA9s depuis la derni\xC3\xA8re sauvegarde"},
+    {IDC_NEW_LABEL, "Nouveaux"},
+    {IDC_MODIFIED_LABEL, "Modifi\xC3\xA9s"},
+    {IDC_OBSOLETE_LABEL, "Obsol\xC3\xA8tes"},
+    {IDC_SIZES_GROUP, "Taille des fichiers sauvegard\xC3\xA9s"},
+    {IDC_NEW_SIZE_LABEL, "Nouveaux"},
+    {IDC_MODIFIED_SIZE_LABEL, "Modifi\xC3\xA9s"},
 };
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -148,17 +150,17 @@ TEST_F(SuccessWindow, QuietRunHidesItsButtonsAndClosingWithoutOkFilesNothing) {
   const std::string headline = std::string(48, '\'') + std::string(12, 'W');
   bool checked = false;
   WindowDriver driver(L"Sauvegarde - calme", [&](HWND w) {
-    EXPECT_TRUE(WaitUntil([&] { return FocusOf(w) == GetDlgItem(w, kFocusSink); })) << "focus on the hidden edit";
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(w) == GetDlgItem(w, IDC_FOCUS_SINK); })) << "focus on the hidden edit";
     const struct {
       int id;
       std::string text;
-    } controls[] = {{kDate, "06/12/2026 17:45"}, {kNew, "0"},  {kModified, "0"},
-                    {kObsolete, "abc"},          {kNewSize, "0  bytes"}, {kModifiedSize, "1234 K bytes"}};
+    } controls[] = {{IDC_DATE, "06/12/2026 17:45"}, {IDC_NEW_COUNT, "0"},  {IDC_MODIFIED_COUNT, "0"},
+                    {IDC_OBSOLETE_COUNT, "abc"},          {IDC_NEW_SIZE, "0  bytes"}, {IDC_MODIFIED_SIZE, "1234 K bytes"}};
     for (const auto& c : controls) EXPECT_EQ(ItemText(w, c.id), c.text) << c.id;
     for (const auto& s : kSlots) EXPECT_EQ(ItemText(w, s.id), s.text) << s.id;
-    EXPECT_FALSE(ItemVisible(w, kFileListButton)) << "0 new and 0 modified";
-    EXPECT_FALSE(ItemVisible(w, kObsoleteButton)) << "\"abc\" obsolete counts as 0";
-    EXPECT_FALSE(ItemVisible(w, kAlarm)) << "no error recorded";
+    EXPECT_FALSE(ItemVisible(w, IDC_SHOW_FILE_LIST)) << "0 new and 0 modified";
+    EXPECT_FALSE(ItemVisible(w, IDC_SHOW_OBSOLETE)) << "\"abc\" obsolete counts as 0";
+    EXPECT_FALSE(ItemVisible(w, IDC_SHOW_ERRORS)) << "no error recorded";
     CheckDrawing(w, headline, false);
     EXPECT_TRUE(IsIconic(engine));
     PostMessageW(w, WM_COMMAND, IDCANCEL, 0);  // the Esc key
@@ -206,20 +208,20 @@ TEST_F(SuccessWindow, BusyRunOpensItsListsAndOkFilesTheArchive) {
   const std::string headline = "Sauvegarde termin\xC3\xA9" "e";
   bool checked = false;
   WindowDriver driver(L"Sauvegarde - active", [&](HWND w) {
-    EXPECT_TRUE(ItemVisible(w, kFileListButton)) << "0 new and 5 modified";
-    EXPECT_TRUE(ItemVisible(w, kObsoleteButton));
-    EXPECT_TRUE(ItemVisible(w, kAlarm));
+    EXPECT_TRUE(ItemVisible(w, IDC_SHOW_FILE_LIST)) << "0 new and 5 modified";
+    EXPECT_TRUE(ItemVisible(w, IDC_SHOW_OBSOLETE));
+    EXPECT_TRUE(ItemVisible(w, IDC_SHOW_ERRORS));
     RECT alarm{};
-    GetWindowRect(GetDlgItem(w, kAlarm), &alarm);
+    GetWindowRect(GetDlgItem(w, IDC_SHOW_ERRORS), &alarm);
     EXPECT_EQ(alarm.right - alarm.left, 107) << "sized to its pictures";
     EXPECT_EQ(alarm.bottom - alarm.top, 24);
     CheckDrawing(w, headline, true);
     SaveShotIfAsked(w, "backup-success");
 
-    EXPECT_TRUE(PressAndWaitForNotepad(w, kFileListButton, 1));
-    EXPECT_TRUE(PressAndWaitForNotepad(w, kAlarm, 2));
-    EXPECT_TRUE(PressAndWaitForNotepad(w, kObsoleteButton, 3));
-    PostMessageW(w, WM_COMMAND, kOk, 0);
+    EXPECT_TRUE(PressAndWaitForNotepad(w, IDC_SHOW_FILE_LIST, 1));
+    EXPECT_TRUE(PressAndWaitForNotepad(w, IDC_SHOW_ERRORS, 2));
+    EXPECT_TRUE(PressAndWaitForNotepad(w, IDC_SHOW_OBSOLETE, 3));
+    PostMessageW(w, WM_COMMAND, IDC_SUCCESS_OK, 0);
     checked = true;
   });
   std::wstring database_arg = ToWide(database) + L"ZZZZZZ";

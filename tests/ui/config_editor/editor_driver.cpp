@@ -7,15 +7,13 @@
 
 #include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
+#include "config_editor/resource.h"
 
 namespace vaultrine::uitest {
 
 namespace {
 
 constexpr wchar_t kCaption[] = L"Config VAULTRINE 1.92";
-constexpr int kFilePathField = 1100;
-constexpr int kAdvancedBox = 1107;
-constexpr int kEndText = 2250;
 
 std::string ProgramFolderOfTheBuild() { return BinFolder() + "\\..\\programfolder"; }
 
@@ -99,13 +97,13 @@ int EditorDriver::WaitForExit(int timeout_ms) {
   return static_cast<int>(code);
 }
 
-HWND EditorDriver::tabs() const { return GetDlgItem(main_, 1000); }
+HWND EditorDriver::tabs() const { return GetDlgItem(main_, IDC_TABS); }
 
 HWND EditorDriver::page() const { return FindWindowExW(main_, nullptr, L"#32770", nullptr); }
 
 bool EditorDriver::FilePageShown() const {
   HWND p = page();
-  return p && GetDlgItem(p, kFilePathField) != nullptr;
+  return p && GetDlgItem(p, IDC_PARAMETER_PATH) != nullptr;
 }
 
 std::string EditorDriver::Caption() const { return TextOf(main_); }
@@ -133,7 +131,7 @@ std::wstring EditorDriver::TabLabel(int index) const {
 }
 
 std::string EditorDriver::PathShown() const {
-  return TextOf(GetDlgItem(page(), kFilePathField));
+  return TextOf(GetDlgItem(page(), IDC_PARAMETER_PATH));
 }
 
 void EditorDriver::FocusTab(int index) { PostMessageW(tabs(), TCM_SETCURFOCUS, index, 0); }
@@ -158,7 +156,7 @@ void EditorDriver::ClickPage(int x96, int y96) {
   PostMessageW(p, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-void EditorDriver::ClickAdvanced() { PostMessageW(GetDlgItem(page(), kAdvancedBox), BM_CLICK, 0, 0); }
+void EditorDriver::ClickAdvanced() { PostMessageW(GetDlgItem(page(), IDC_ADVANCED), BM_CLICK, 0, 0); }
 
 void EditorDriver::PostCommand(int id) { PostMessageW(main_, WM_COMMAND, id, 0); }
 
@@ -170,13 +168,13 @@ bool EditorDriver::WaitForTab(int tab, int timeout_ms) const {
 
 HWND EditorDriver::FindMessageBox() const {
   return FindProcessWindowWhere(id_, [](HWND w) {
-    return IsDialogWithCaption(w, kCaption) && GetDlgItem(w, 0xFFFF) && !GetDlgItem(w, kEndText);
+    return IsDialogWithCaption(w, kCaption) && GetDlgItem(w, 0xFFFF) && !GetDlgItem(w, IDC_END_TEXT);
   });
 }
 
 HWND EditorDriver::FindEndQuestion() const {
   return FindProcessWindowWhere(id_, [](HWND w) {
-    return IsDialogWithCaption(w, kCaption) && GetDlgItem(w, kEndText) != nullptr;
+    return IsDialogWithCaption(w, kCaption) && GetDlgItem(w, IDC_END_TEXT) != nullptr;
   });
 }
 

@@ -60,7 +60,7 @@ std::wstring ComboText(HWND combo, int index) {
   return text;
 }
 
-std::string EndQuestionText(HWND question) { return TextOf(GetDlgItem(question, 2250)); }
+std::string EndQuestionText(HWND question) { return TextOf(GetDlgItem(question, IDC_END_TEXT)); }
 
 class Editor : public ::testing::Test {
  protected:
@@ -119,14 +119,14 @@ TEST_F(Editor, StartupChoosesOnlyACompatibleFileAndClosingLeavesItAlone) {
     ASSERT_EQ(editor.TabCount(), 4);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(editor.TabLabel(i), labels[i]);
     HWND page = editor.page();
-    EXPECT_EQ(TextOf(GetDlgItem(page, 1106)),
+    EXPECT_EQ(TextOf(GetDlgItem(page, IDC_FILE_LABEL)),
               c.french ? "Fichier param\xC3\xA8tre en cours de modification" : "Parameter file being edited");
-    EXPECT_EQ(TextOf(GetDlgItem(page, 1107)),
+    EXPECT_EQ(TextOf(GetDlgItem(page, IDC_ADVANCED)),
               c.french ? "Param\xC3\xA9trage avanc\xC3\xA9" : "Advanced settings");
-    EXPECT_EQ(SendMessageW(GetDlgItem(page, 1107), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    HWND list = GetDlgItem(page, 1104);
+    EXPECT_EQ(SendMessageW(GetDlgItem(page, IDC_ADVANCED), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    HWND list = GetDlgItem(page, IDC_LANGUAGE_LIST);
     EXPECT_FALSE(IsWindowVisible(list));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, 1105)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, IDC_LANGUAGE_ICON)));
     EXPECT_EQ(ComboText(list, 0), L"English");
     EXPECT_EQ(ComboText(list, 1), L"Fran\u00E7ais");
     EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), c.french ? 1 : 0);
@@ -243,7 +243,7 @@ TEST_F(Editor, TabsFollowTheSelectionWhateverMovesIt) {
   // Tab walks from the tab control through the page's controls and back.
   auto focused = [&] { return FocusOf(editor->main()); };
   HWND page0 = editor->page();
-  const HWND walk[] = {editor->tabs(), GetDlgItem(page0, 1100), GetDlgItem(page0, 1107), editor->tabs()};
+  const HWND walk[] = {editor->tabs(), GetDlgItem(page0, IDC_PARAMETER_PATH), GetDlgItem(page0, IDC_ADVANCED), editor->tabs()};
   ASSERT_TRUE(WaitUntil([&] { return focused() == walk[0]; }));
   for (size_t i = 1; i < std::size(walk); ++i) {
     PostMessageW(focused(), WM_KEYDOWN, VK_TAB, 0);
@@ -275,7 +275,7 @@ TEST_F(Editor, AdvancedModeGivesEightTabsAndKeepsTheFile) {
     ASSERT_TRUE(WaitUntil([&] { return editor->TabCount() == (advanced ? 8 : 4) && editor->FilePageShown(); }));
     for (int i = 0; i < editor->TabCount(); ++i) EXPECT_EQ(editor->TabLabel(i), kLabelsEn[i]);
     EXPECT_EQ(editor->SelectedTab(), 0);
-    EXPECT_EQ(SendMessageW(GetDlgItem(editor->page(), 1107), BM_GETCHECK, 0, 0),
+    EXPECT_EQ(SendMessageW(GetDlgItem(editor->page(), IDC_ADVANCED), BM_GETCHECK, 0, 0),
               advanced ? BST_CHECKED : BST_UNCHECKED);
     EXPECT_EQ(editor->PathShown(), folder_.File("Vaultrine.ini"));
     EXPECT_TRUE(FileExists(folder_.File("ZZZ_Vaultrine.ini.@@@.tmp")));
@@ -314,8 +314,8 @@ TEST_F(Editor, CloseSequence) {
               c.french ? "Enregistrer les modifications du fichier param\xC3\xA8tre\r\n" + path +
                              "\r\navant de le fermer ?"
                        : "Save the changes to the parameter file\r\n" + path + "\r\nbefore closing it?");
-    EXPECT_EQ(TextOf(GetDlgItem(question, 2251)), c.french ? "Oui" : "Yes");
-    EXPECT_EQ(TextOf(GetDlgItem(question, 2252)), c.french ? "Non" : "No");
+    EXPECT_EQ(TextOf(GetDlgItem(question, IDC_END_YES)), c.french ? "Oui" : "Yes");
+    EXPECT_EQ(TextOf(GetDlgItem(question, IDC_END_NO)), c.french ? "Non" : "No");
     EXPECT_EQ(TextOf(question), "Config VAULTRINE 1.92");
 
     if (c.answer == Answer::kEscapeThenNo) {
@@ -446,15 +446,14 @@ TEST_F(Editor, OpenRefusesAnIncompatibleFileAndLeavesNothingOfThePrevious) {
 // file and the edits of the session, both before another file and at the close:
 // the user goes on, and saves once the file is free.
 TEST_F(Editor, AFailedSaveKeepsTheFileAndItsEdits) {
-  constexpr int kDelay = 1202;
   const std::string good = folder_.File("good.ini"), other = folder_.File("other.ini");
   WriteFileBytes(good, kMark + kBody);
   WriteFileBytes(other, kMark + kBody);
   auto editor = Start();
   ASSERT_EQ(editor->PathShown(), good);
   PageDriver pages(*editor);
-  ASSERT_TRUE(pages.Go(1, kDelay));
-  PageDriver::Type(editor->page(), kDelay, "45");
+  ASSERT_TRUE(pages.Go(1, IDC_DELAY));
+  PageDriver::Type(editor->page(), IDC_DELAY, "45");
   editor->FocusTab(0);
   ASSERT_TRUE(editor->WaitForTab(0));
 
@@ -478,8 +477,8 @@ TEST_F(Editor, AFailedSaveKeepsTheFileAndItsEdits) {
     EXPECT_EQ(editor->Caption(), "Config VAULTRINE 1.92 - " + good);
   }
   // Every tab still works on good.ini with the edit.
-  ASSERT_TRUE(pages.Go(1, kDelay));
-  EXPECT_EQ(PageDriver::Field(editor->page(), kDelay), "45");
+  ASSERT_TRUE(pages.Go(1, IDC_DELAY));
+  EXPECT_EQ(PageDriver::Field(editor->page(), IDC_DELAY), "45");
   EXPECT_EQ(editor->FindMessageBox(), nullptr);
 
   {
@@ -498,8 +497,8 @@ TEST_F(Editor, AFailedSaveKeepsTheFileAndItsEdits) {
     EXPECT_TRUE(editor->Running());
   }
   EXPECT_EQ(ReadFileBytes(good), kMark + kBody);
-  ASSERT_TRUE(pages.Go(1, kDelay));
-  EXPECT_EQ(PageDriver::Field(editor->page(), kDelay), "45");
+  ASSERT_TRUE(pages.Go(1, IDC_DELAY));
+  EXPECT_EQ(PageDriver::Field(editor->page(), IDC_DELAY), "45");
   EXPECT_EQ(pages.CloseSaving(), 0);
   std::string saved = kMark + kSavedBody;
   saved.replace(saved.find("obsolete=30d"), 12, "obsolete=45d");
@@ -516,14 +515,13 @@ TEST_F(Editor, AFailedSaveKeepsTheFileAndItsEdits) {
 // refused the same file on its first tab, its path in another case, for opening and
 // for creating, and keeps nothing chosen. The first then saves its edit.
 TEST_F(Editor, ASecondEditorLeavesTheFirstOnesFileAlone) {
-  constexpr int kDelay = 1202;
   const std::string path = folder_.File("Vaultrine.ini");
   const std::string working = path + ".@@@", internal = folder_.File("ZZZ_Vaultrine.ini.@@@.tmp");
   WriteFileBytes(path, kMark + kBody);
   auto first = Start();
   PageDriver pages(*first);
-  ASSERT_TRUE(pages.Go(1, kDelay));
-  PageDriver::Type(first->page(), kDelay, "45");
+  ASSERT_TRUE(pages.Go(1, IDC_DELAY));
+  PageDriver::Type(first->page(), IDC_DELAY, "45");
   first->FocusTab(2);
   ASSERT_TRUE(first->WaitForTab(2));
   const std::string working_bytes = ReadFileBytes(working), internal_bytes = ReadFileBytes(internal);
@@ -599,14 +597,13 @@ TEST_F(Editor, ASecondEditorLeavesTheFirstOnesFileAlone) {
 // An editor killed half-way leaves its companions behind but holds nothing: the
 // next one takes the file as ever, the leftover conversion forgotten, and saves.
 TEST_F(Editor, AfterAKilledEditorTheNextOneOpensTheFile) {
-  constexpr int kDelay = 1202;
   const std::string path = folder_.File("Vaultrine.ini");
   WriteFileBytes(path, kMark + kBody);
   {
     auto killed = Start();
     PageDriver pages(*killed);
-    ASSERT_TRUE(pages.Go(1, kDelay));
-    PageDriver::Type(killed->page(), kDelay, "45");
+    ASSERT_TRUE(pages.Go(1, IDC_DELAY));
+    PageDriver::Type(killed->page(), IDC_DELAY, "45");
     killed->FocusTab(2);
     ASSERT_TRUE(killed->WaitForTab(2));
     ASSERT_TRUE(TerminateProcess(killed->process(), 1));
@@ -619,9 +616,9 @@ TEST_F(Editor, AfterAKilledEditorTheNextOneOpensTheFile) {
   EXPECT_EQ(next->PathShown(), path);
   EXPECT_EQ(Listing(folder_), (std::set<std::string>{"Vaultrine.ini", "Vaultrine.ini.@@@"}));
   PageDriver pages(*next);
-  ASSERT_TRUE(pages.Go(1, kDelay));
-  EXPECT_EQ(PageDriver::Field(next->page(), kDelay), "30");
-  PageDriver::Type(next->page(), kDelay, "60");
+  ASSERT_TRUE(pages.Go(1, IDC_DELAY));
+  EXPECT_EQ(PageDriver::Field(next->page(), IDC_DELAY), "30");
+  PageDriver::Type(next->page(), IDC_DELAY, "60");
   EXPECT_EQ(pages.CloseSaving(), 0);
   EXPECT_NE(ReadFileBytes(path).find("obsolete=60d\r\n"), std::string::npos);
   EXPECT_EQ(Listing(folder_), (std::set<std::string>{"Vaultrine.ini", "Vaultrine.ini.OLD"}));

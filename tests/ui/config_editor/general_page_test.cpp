@@ -11,8 +11,6 @@ namespace vaultrine::uitest {
 namespace {
 
 const std::string kMark = "\xEF\xBB\xBF";
-constexpr int kSummary = 1200, kSummaryButton = 1201, kDelay = 1202, kKey = 1203, kRestore = 1204,
-              kRestoreButton = 1205, kDestination = 1206, kVolume = 1208, kKeyLabel = 1209;
 
 std::string ParameterFile(const std::string& general, const std::string& destination) {
   return kMark + "[general]\r\nov_obsolete=1\r\n" + general + "\r\n[include]\r\n\r\n[destination]\r\n" + destination +
@@ -65,19 +63,19 @@ TEST(GeneralPage, ShowsAndWritesBackEachValue) {
       editor.ClickAdvanced();
       ASSERT_TRUE(WaitUntil([&] { return editor.TabCount() == 8; }));
     }
-    ASSERT_TRUE(pages.Go(kGeneralTab, kDelay));
+    ASSERT_TRUE(pages.Go(kGeneralTab, IDC_DELAY));
     HWND page = editor.page();
-    EXPECT_EQ(TextOf(GetDlgItem(page, 1210)),
+    EXPECT_EQ(TextOf(GetDlgItem(page, IDC_GENERAL_GROUP)),
               c.french ? "Param\xC3\xA8tres g\xC3\xA9n\xC3\xA9raux de la sauvegarde" : "General backup settings");
-    EXPECT_EQ(PageDriver::Field(page, kDelay), c.delay);
-    EXPECT_EQ(PageDriver::Field(page, kDestination), c.destination_shown);
-    EXPECT_EQ(PageDriver::Field(page, kSummary), c.summary_shown);
-    EXPECT_EQ(Visible(page, kKey), c.advanced);
-    EXPECT_EQ(Visible(page, kKeyLabel), c.advanced);
+    EXPECT_EQ(PageDriver::Field(page, IDC_DELAY), c.delay);
+    EXPECT_EQ(PageDriver::Field(page, IDC_DESTINATION), c.destination_shown);
+    EXPECT_EQ(PageDriver::Field(page, IDC_SUMMARY), c.summary_shown);
+    EXPECT_EQ(Visible(page, IDC_KEY), c.advanced);
+    EXPECT_EQ(Visible(page, IDC_KEY_LABEL), c.advanced);
     if (c.key) {
-      EXPECT_EQ(PageDriver::Field(page, kKey), c.key);
+      EXPECT_EQ(PageDriver::Field(page, IDC_KEY), c.key);
     }
-    if (!c.type_volume.empty()) PageDriver::Type(page, kVolume, c.type_volume);
+    if (!c.type_volume.empty()) PageDriver::Type(page, IDC_VOLUME, c.type_volume);
     if (c.choose_folders) {
       // The restore button ends the folder with "\", even a drive root; the log
       // button takes the folder as it comes.
@@ -87,9 +85,9 @@ TEST(GeneralPage, ShowsAndWritesBackEachValue) {
       WineDrive drive('D', drive_folder, "RESTORE");
       ASSERT_TRUE(drive.ok());
       for (const auto& [chosen, button, field, shown] :
-           {std::tuple{std::string("D:\\Restore"), kRestoreButton, kRestore, std::string("D:\\Restore\\")},
-            std::tuple{folder.path(), kSummaryButton, kSummary, folder.path()},
-            std::tuple{std::string("D:\\"), kRestoreButton, kRestore, std::string("D:\\\\")}}) {
+           {std::tuple{std::string("D:\\Restore"), IDM_CHOOSE_RESTORE, IDC_RESTORE, std::string("D:\\Restore\\")},
+            std::tuple{folder.path(), IDM_CHOOSE_SUMMARY, IDC_SUMMARY, folder.path()},
+            std::tuple{std::string("D:\\"), IDM_CHOOSE_RESTORE, IDC_RESTORE, std::string("D:\\\\")}}) {
         FolderChooserAnswerer chooser(win::ToWide(chosen), false, editor.process());
         PageDriver::Press(page, button);
         EXPECT_TRUE(chooser.Join());
@@ -128,13 +126,13 @@ TEST(GeneralPage, ACommaInTheDestinationOrTheVolumeIsRefused) {
   EditorDriver editor(folder, true);
   ASSERT_TRUE(editor.Start());
   PageDriver pages(editor);
-  ASSERT_TRUE(pages.Go(kGeneralTab, kDestination));
+  ASSERT_TRUE(pages.Go(kGeneralTab, IDC_DESTINATION));
   HWND page = editor.page();
   const std::string refused =
       "Une virgule ne peut pas figurer dans le dossier de destination ni dans le nom du volume. "
       "Choisissez-en un sans virgule.";
-  for (const auto& [field, typed] : {std::pair{kDestination, std::string("D:\\Backups, 2024")},
-                                     std::pair{kVolume, std::string("BACK,UP")}}) {
+  for (const auto& [field, typed] : {std::pair{IDC_DESTINATION, std::string("D:\\Backups, 2024")},
+                                     std::pair{IDC_VOLUME, std::string("BACK,UP")}}) {
     SCOPED_TRACE(typed);
     PageDriver::Type(page, field, typed);
     auto box = editor.AnswerBox(IDOK);
@@ -145,18 +143,18 @@ TEST(GeneralPage, ACommaInTheDestinationOrTheVolumeIsRefused) {
     EXPECT_TRUE(editor.WaitForTab(kGeneralTab));
     EXPECT_EQ(editor.page(), page) << "the page stays";
     EXPECT_EQ(PageDriver::Field(page, field), typed) << "as typed";
-    PageDriver::Type(page, field, field == kDestination ? "D:\\Backups 2024" : "BACKUP");
+    PageDriver::Type(page, field, field == IDC_DESTINATION ? "D:\\Backups 2024" : "BACKUP");
   }
   {
     SCOPED_TRACE("chosen: refused, the field keeps its text");
     auto box = editor.AnswerBox(IDOK);
     FolderChooserAnswerer chooser(win::ToWide(comma_folder), false, editor.process());
-    PageDriver::Press(page, 1207);
+    PageDriver::Press(page, IDM_CHOOSE_DESTINATION);
     EXPECT_TRUE(chooser.Join());
     const BoxSeen& seen = box->Join();
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.text, refused);
-    EXPECT_EQ(PageDriver::Field(page, kDestination), "D:\\Backups 2024");
+    EXPECT_EQ(PageDriver::Field(page, IDC_DESTINATION), "D:\\Backups 2024");
   }
   ASSERT_TRUE(pages.Go(kIncludePage));
   EXPECT_EQ(pages.CloseSaving(), 0);
@@ -188,12 +186,12 @@ TEST(Editor, APageThatCannotSaveStopsTheClose) {
   };
   {
     SCOPED_TRACE("a comma");
-    ASSERT_TRUE(pages.Go(kGeneralTab, kDestination));
-    PageDriver::Type(editor.page(), kDestination, "F:\\A,B");
+    ASSERT_TRUE(pages.Go(kGeneralTab, IDC_DESTINATION));
+    PageDriver::Type(editor.page(), IDC_DESTINATION, "F:\\A,B");
     close_is_stopped("A comma cannot be stored in the destination folder or the volume name. "
                      "Choose or type one without a comma.");
-    EXPECT_EQ(PageDriver::Field(editor.page(), kDestination), "F:\\A,B");
-    PageDriver::Type(editor.page(), kDestination, "F:\\AB");
+    EXPECT_EQ(PageDriver::Field(editor.page(), IDC_DESTINATION), "F:\\A,B");
+    PageDriver::Type(editor.page(), IDC_DESTINATION, "F:\\AB");
   }
   {
     SCOPED_TRACE("a rule the internal file cannot take");
@@ -223,8 +221,8 @@ TEST(Editor, AnInternalFileThatCannotBeReadIsNeverRewritten) {
   EditorDriver editor(folder, false);
   ASSERT_TRUE(editor.Start());
   PageDriver pages(editor);
-  ASSERT_TRUE(pages.Go(kGeneralTab, kDelay));
-  PageDriver::Type(editor.page(), kDelay, "45");
+  ASSERT_TRUE(pages.Go(kGeneralTab, IDC_DELAY));
+  PageDriver::Type(editor.page(), IDC_DELAY, "45");
   const std::string cannot_read = "The editor's working file " + internal +
                                   " cannot be read; nothing was changed.\r\nClose the program that holds it, then try again.";
   {
@@ -237,7 +235,7 @@ TEST(Editor, AnInternalFileThatCannotBeReadIsNeverRewritten) {
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.text, cannot_read);
     EXPECT_TRUE(editor.WaitForTab(kGeneralTab));
-    EXPECT_EQ(PageDriver::Field(editor.page(), kDelay), "45");
+    EXPECT_EQ(PageDriver::Field(editor.page(), IDC_DELAY), "45");
   }
   editor.FocusTab(0);
   ASSERT_TRUE(editor.WaitForTab(0));
@@ -265,8 +263,8 @@ TEST(Editor, AnInternalFileThatCannotBeReadIsNeverRewritten) {
     EXPECT_TRUE(editor.Running());
   }
   EXPECT_EQ(ReadFileBytes(path), FullFile("30", "\"E:\\B\""));
-  ASSERT_TRUE(pages.Go(kGeneralTab, kDelay));
-  EXPECT_EQ(PageDriver::Field(editor.page(), kDelay), "45");
+  ASSERT_TRUE(pages.Go(kGeneralTab, IDC_DELAY));
+  EXPECT_EQ(PageDriver::Field(editor.page(), IDC_DELAY), "45");
   EXPECT_EQ(pages.CloseSaving(), 0);
   EXPECT_EQ(ReadFileBytes(path), FullFile("45", "\"E:\\B\""));
   EXPECT_EQ(ReadFileBytes(path + ".OLD"), FullFile("30", "\"E:\\B\""));
@@ -283,11 +281,11 @@ TEST(Editor, EndToEndFromTheAdvancedTemplate) {
     PageDriver pages(editor);
     ASSERT_TRUE(pages.NewAdvancedFile(path));
 
-    ASSERT_TRUE(pages.Go(kGeneralTab, kDelay));
+    ASSERT_TRUE(pages.Go(kGeneralTab, IDC_DELAY));
     HWND page = editor.page();
     const std::pair<int, std::string> typed[] = {
-        {kDestination, "F:\\Sauvegardes"}, {kVolume, "BACKUP1"},  {kDelay, "45"},
-        {kKey, "cl\xC3\xA9S\xC3\xA9" "cr\xC3\xA8te"}, {kSummary, "C:\\Journal"}, {kRestore, "D:\\Restore\\"}};
+        {IDC_DESTINATION, "F:\\Sauvegardes"}, {IDC_VOLUME, "BACKUP1"},  {IDC_DELAY, "45"},
+        {IDC_KEY, "cl\xC3\xA9S\xC3\xA9" "cr\xC3\xA8te"}, {IDC_SUMMARY, "C:\\Journal"}, {IDC_RESTORE, "D:\\Restore\\"}};
     for (const auto& [id, text] : typed) PageDriver::Type(page, id, text);
 
     ASSERT_TRUE(pages.Go(kIncludePage));

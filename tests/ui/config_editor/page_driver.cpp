@@ -41,7 +41,7 @@ bool PageDriver::AddRule(const RulePage& p, const std::string& value, int kind) 
   HWND dialog = Add(p);
   if (!dialog) return false;
   Type(dialog, p.value, value);
-  if (kind >= 0) Choose(dialog, kExcludeKind, kind);
+  if (kind >= 0) Choose(dialog, IDC_EXCLUDE_KIND, kind);
   return End(dialog, p.validate);
 }
 

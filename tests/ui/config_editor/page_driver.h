@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/ui/config_editor/editor_driver.h"
+#include "config_editor/resource.h"
 
 namespace vaultrine::uitest {
 
@@ -15,13 +16,20 @@ struct RulePage {
   int tab, list;
   int value, folder, remove, validate, abandon, position;
 };
-inline constexpr RulePage kIncludePage{2, 1300, 1400, 1401, 1403, 1404, 1405, 1406};
-inline constexpr RulePage kExcludePage{3, 1500, 1600, 1601, 1602, 1603, 1604, 1606};
-inline constexpr RulePage kMd5Page{4, 1250, 1270, 0, 1272, 1271, 1273, 1274};
-inline constexpr RulePage kCompressPage{5, 1700, 1800, 1801, 1802, 1803, 1804, 1805};
-inline constexpr RulePage kCryptPage{6, 1900, 2000, 2001, 2002, 2003, 2004, 2005};
-inline constexpr RulePage kCryptPathPage{7, 2100, 2200, 2201, 2202, 2203, 2204, 2205};
-inline constexpr int kExcludeKind = 1605;
+inline constexpr RulePage kIncludePage{2, IDC_INCLUDE_LIST, IDC_INCLUDE_VALUE, IDC_INCLUDE_FOLDER, IDC_INCLUDE_DELETE,
+                                       IDC_INCLUDE_VALIDATE, IDC_INCLUDE_ABANDON, IDC_INCLUDE_POSITION};
+inline constexpr RulePage kExcludePage{3, IDC_EXCLUDE_LIST, IDC_EXCLUDE_VALUE, IDC_EXCLUDE_FOLDER, IDC_EXCLUDE_DELETE,
+                                       IDC_EXCLUDE_VALIDATE, IDC_EXCLUDE_ABANDON, IDC_EXCLUDE_POSITION};
+inline constexpr RulePage kMd5Page{4, IDC_MD5_LIST, IDC_MD5_VALUE, 0, IDC_MD5_DELETE, IDC_MD5_VALIDATE, IDC_MD5_ABANDON,
+                                   IDC_MD5_POSITION};
+inline constexpr RulePage kCompressPage{5, IDC_COMPRESS_LIST, IDC_COMPRESS_VALUE, IDC_COMPRESS_FOLDER,
+                                        IDC_COMPRESS_DELETE, IDC_COMPRESS_VALIDATE, IDC_COMPRESS_ABANDON,
+                                        IDC_COMPRESS_POSITION};
+inline constexpr RulePage kCryptPage{6, IDC_CRYPT_LIST, IDC_CRYPT_VALUE, IDC_CRYPT_FOLDER, IDC_CRYPT_DELETE,
+                                     IDC_CRYPT_VALIDATE, IDC_CRYPT_ABANDON, IDC_CRYPT_POSITION};
+inline constexpr RulePage kCryptPathPage{7, IDC_CRYPT_PATH_LIST, IDC_CRYPT_PATH_VALUE, IDC_CRYPT_PATH_FOLDER,
+                                         IDC_CRYPT_PATH_DELETE, IDC_CRYPT_PATH_VALIDATE, IDC_CRYPT_PATH_ABANDON,
+                                         IDC_CRYPT_PATH_POSITION};
 inline constexpr int kGeneralTab = 1;
 
 class PageDriver {

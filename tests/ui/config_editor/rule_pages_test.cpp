@@ -118,8 +118,8 @@ TEST_F(RulePages, EveryPageThroughItsDialogToTheWrittenFile) {
   {
     SCOPED_TRACE("include: quotes put back, placeholder, folder chooser, position 1");
     Go(kInclude);
-    EXPECT_EQ(TextOf(GetDlgItem(editor_->page(), 1302)), "Emplacements \xC3\xA0 sauvegarder");
-    EXPECT_EQ(TextOf(GetDlgItem(editor_->page(), 1301)), "Ajouter une ligne");
+    EXPECT_EQ(TextOf(GetDlgItem(editor_->page(), IDC_INCLUDE_TITLE)), "Emplacements \xC3\xA0 sauvegarder");
+    EXPECT_EQ(TextOf(GetDlgItem(editor_->page(), IDC_INCLUDE_ADD)), "Ajouter une ligne");
     ASSERT_EQ(Shown(kInclude), (Entries{"\"C:\\Data\\\"", "#\"D:\\Off\\\""}));
     EXPECT_EQ(Selected(kInclude), 1);
 
@@ -176,12 +176,12 @@ TEST_F(RulePages, EveryPageThroughItsDialogToTheWrittenFile) {
 
     HWND dialog = Open(kExclude, 3);  // the second of the two identical entries
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(Chosen(dialog, kExcludeKind), 0);
+    EXPECT_EQ(Chosen(dialog, IDC_EXCLUDE_KIND), 0);
     EXPECT_EQ(Chosen(dialog, kExclude.position), 3);
-    Choose(dialog, kExcludeKind, 1);
+    Choose(dialog, IDC_EXCLUDE_KIND, 1);
     ASSERT_TRUE(End(dialog, kExclude.validate));
     ASSERT_TRUE(dialog = Open(kExclude, 4));
-    EXPECT_EQ(Chosen(dialog, kExcludeKind), 1) << "a no rule opens on Keep";
+    EXPECT_EQ(Chosen(dialog, IDC_EXCLUDE_KIND), 1) << "a no rule opens on Keep";
     Choose(dialog, kExclude.position, 0);
     ASSERT_TRUE(End(dialog, kExclude.validate));
     ASSERT_TRUE(dialog = Open(kExclude, 2));
@@ -368,7 +368,7 @@ TEST_F(RulePages, FullIncludeListCommentsAndChoosers) {
     EXPECT_TRUE(seen.found);
     EXPECT_EQ(seen.text, "These lists hold more than 100 lines: [exclude]\r\nOnly the first 100 of each are saved.");
   }
-  EXPECT_EQ(TextOf(GetDlgItem(editor_->page(), 1302)), "Locations to back up");
+  EXPECT_EQ(TextOf(GetDlgItem(editor_->page(), IDC_INCLUDE_TITLE)), "Locations to back up");
   ASSERT_EQ(Shown(kInclude), hundred);
 
   {
@@ -403,11 +403,10 @@ TEST_F(RulePages, FullIncludeListCommentsAndChoosers) {
     SCOPED_TRACE("choosers: a file's full path, one over 220 units refused, a drive root as it is");
     HWND dialog = Open(kInclude, 1);
     ASSERT_TRUE(dialog);
-    constexpr int kFileButton = 1402;
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, kFileButton)), "File");
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_INCLUDE_FILE)), "File");
     {
       FileChooserAnswerer chooser(L"Choose a file to back up", ToWide(picked), editor_->process());
-      Press(dialog, kFileButton);
+      Press(dialog, IDC_INCLUDE_FILE);
       EXPECT_TRUE(chooser.Join().found);
     }
     EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(dialog, kInclude.value)) == picked; }))
@@ -415,7 +414,7 @@ TEST_F(RulePages, FullIncludeListCommentsAndChoosers) {
     {
       auto box = editor_->AnswerBox(IDOK);
       FileChooserAnswerer chooser(L"Choose a file to back up", ToWide(too_long), editor_->process());
-      Press(dialog, kFileButton);
+      Press(dialog, IDC_INCLUDE_FILE);
       EXPECT_TRUE(chooser.Join().found);
       const BoxSeen& seen = box->Join();
       EXPECT_TRUE(seen.found);

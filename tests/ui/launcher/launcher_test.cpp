@@ -110,13 +110,13 @@ class Launcher : public ::testing::Test {
 
   std::set<int> VisibleLabels() const {
     std::set<int> ids;
-    for (int id = 200; id <= 215; ++id) {
+    for (int id = IDC_CONFIGURE_FR; id <= IDC_OBSOLETE_EN_HOT; ++id) {
       if (IsWindowVisible(window_->Item(id))) ids.insert(id);
     }
     return ids;
   }
   std::wstring ListText() const {
-    HWND list = window_->Item(IDC_LANGUAGE_LIST);
+    HWND list = window_->Item(IDC_LAUNCHER_LANGUAGE);
     const LRESULT sel = SendMessageW(list, CB_GETCURSEL, 0, 0);
     wchar_t text[64] = {};
     if (sel >= 0) SendMessageW(list, CB_GETLBTEXT, sel, reinterpret_cast<LPARAM>(text));
@@ -140,8 +140,8 @@ TEST_F(Launcher, StartLanguageFollowsTheCatalog) {
     std::set<int> labels;
   };
   const Case cases[] = {
-      {true, L"Fran\u00E7ais", {200, 202, 204, 206}},
-      {false, L"English", {208, 210, 212, 214}},
+      {true, L"Fran\u00E7ais", {IDC_CONFIGURE_FR, IDC_BACKUP_FR, IDC_RESTORE_FR, IDC_OBSOLETE_FR}},
+      {false, L"English", {IDC_CONFIGURE_EN, IDC_BACKUP_EN, IDC_RESTORE_EN, IDC_OBSOLETE_EN}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.catalog ? "catalog present" : "catalog absent");
@@ -149,7 +149,7 @@ TEST_F(Launcher, StartLanguageFollowsTheCatalog) {
     HWND h = Open();
     ASSERT_TRUE(h);
     EXPECT_EQ(ListText(), c.list_text);
-    EXPECT_EQ(SendMessageW(window_->Item(IDC_LANGUAGE_LIST), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(window_->Item(IDC_LAUNCHER_LANGUAGE), CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(VisibleLabels(), c.labels);
     EXPECT_EQ(window_->language(), c.catalog ? Language::kFrench : Language::kEnglish);
     // Window furniture: caption, both icons, client area as large as the background.
@@ -173,9 +173,15 @@ TEST_F(Launcher, PointerHighlightsTheRowUnderItAndSetsTheHand) {
   };
   const Case cases[] = {
       {false, {kConfigure, kBackup, kRestore, kObsolete},
-       {{209, 210, 212, 214}, {208, 211, 212, 214}, {208, 210, 213, 214}, {208, 210, 212, 215}}},
+       {{IDC_CONFIGURE_EN_HOT, IDC_BACKUP_EN, IDC_RESTORE_EN, IDC_OBSOLETE_EN},
+        {IDC_CONFIGURE_EN, IDC_BACKUP_EN_HOT, IDC_RESTORE_EN, IDC_OBSOLETE_EN},
+        {IDC_CONFIGURE_EN, IDC_BACKUP_EN, IDC_RESTORE_EN_HOT, IDC_OBSOLETE_EN},
+        {IDC_CONFIGURE_EN, IDC_BACKUP_EN, IDC_RESTORE_EN, IDC_OBSOLETE_EN_HOT}}},
       {true, {kConfigure, kBackup, kRestore, kObsolete},
-       {{201, 202, 204, 206}, {200, 203, 204, 206}, {200, 202, 205, 206}, {200, 202, 204, 207}}},
+       {{IDC_CONFIGURE_FR_HOT, IDC_BACKUP_FR, IDC_RESTORE_FR, IDC_OBSOLETE_FR},
+        {IDC_CONFIGURE_FR, IDC_BACKUP_FR_HOT, IDC_RESTORE_FR, IDC_OBSOLETE_FR},
+        {IDC_CONFIGURE_FR, IDC_BACKUP_FR, IDC_RESTORE_FR_HOT, IDC_OBSOLETE_FR},
+        {IDC_CONFIGURE_FR, IDC_BACKUP_FR, IDC_RESTORE_FR, IDC_OBSOLETE_FR_HOT}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.catalog ? "French" : "English");
@@ -272,7 +278,7 @@ TEST_F(Launcher, BackupAndRestoreNeedTheSettingsFile) {
       uitest::BoxAnswerer box(h, IDOK, 8000);
       if (c.key) {
         // To the focused language list, which must not take it for itself.
-        PostMessageW(GetDlgItem(h, 400), WM_KEYDOWN, c.key, 0);
+        PostMessageW(GetDlgItem(h, IDC_LAUNCHER_LANGUAGE), WM_KEYDOWN, c.key, 0);
         Pump();
       } else {
         Click();
@@ -393,10 +399,10 @@ TEST_F(Launcher, LanguageSwitchRenamesTheCatalogAndSwapsLabels) {
   WriteCatalog();
   Open();
   const std::string parked = program_.File(std::string(kCatalog) + ".EN");
-  HWND list = window_->Item(IDC_LANGUAGE_LIST);
+  HWND list = window_->Item(IDC_LAUNCHER_LANGUAGE);
   auto choose = [&](int index) {
     SendMessageW(list, CB_SETCURSEL, index, 0);
-    PostMessageW(window_->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE_LIST, CBN_SELCHANGE),
+    PostMessageW(window_->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_LAUNCHER_LANGUAGE, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list));
     Pump();
   };
@@ -538,7 +544,7 @@ TEST_F(Launcher, LastBackupLineKeepsItsPlace) {
   EXPECT_EQ(GetWindowLongPtrW(line, GWL_STYLE) & WS_TABSTOP, 0);
   // The rows' keys still reach the rows: 2 is the back-up row, which wants settings.
   uitest::BoxAnswerer box(h, IDOK, 8000);
-  PostMessageW(window_->Item(IDC_LANGUAGE_LIST), WM_KEYDOWN, '2', 0);
+  PostMessageW(window_->Item(IDC_LAUNCHER_LANGUAGE), WM_KEYDOWN, '2', 0);
   Pump();
   EXPECT_EQ(box.Join().text, kSettingsEn);
 }
@@ -627,12 +633,12 @@ TEST_F(Launcher, ProgramStartsAndEnds) {
     // GetWindowText does not ask another process's window: send WM_GETTEXT itself.
     wchar_t text[32] = {};
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(GetDlgItem(h, IDC_LANGUAGE_LIST), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text),
+    SendMessageTimeoutW(GetDlgItem(h, IDC_LAUNCHER_LANGUAGE), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text),
                         SMTO_ABORTIFHUNG, 5000, &copied);
     EXPECT_EQ(std::wstring(text), L"Fran\u00E7ais");
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(h, 200)));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(h, 201)));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(h, 208)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(h, IDC_CONFIGURE_FR)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(h, IDC_CONFIGURE_FR_HOT)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(h, IDC_CONFIGURE_EN)));
     PostMessageW(h, WM_CLOSE, 0, 0);
   }
   EXPECT_EQ(WaitForSingleObject(pi.hProcess, 15000), static_cast<DWORD>(WAIT_OBJECT_0));

@@ -10,6 +10,7 @@
 #include "common/win/raii.h"
 #include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
+#include "led_indicator/resource.h"
 #include "tests/ui/helpers/ui_support.h"
 
 namespace vaultrine::led {
@@ -17,9 +18,6 @@ namespace {
 
 using uitest::WaitUntil;
 
-constexpr int kLedsOff = 300;
-constexpr int kGreenYellow = 310;
-constexpr int kYellowGreen = 320;
 
 class Glowtick {
  public:
@@ -68,7 +66,7 @@ bool Shown(HWND led, int id) { return IsWindowVisible(GetDlgItem(led, id)) != FA
 // Dark pixels the clock leaves on the screen inside the frame of the clock area.
 int DarkPixelsUnderClock(HWND led) {
   RECT area{};
-  GetWindowRect(GetDlgItem(led, 340), &area);
+  GetWindowRect(GetDlgItem(led, IDC_LED_CLOCK_AREA), &area);
   HDC screen = GetDC(nullptr);
   int dark = 0;
   for (int y = area.top + 2; y < area.bottom - 2; ++y) {
@@ -93,7 +91,7 @@ bool ClockFitsItsArea(HWND led) {
   SIZE clock{};
   GetTextExtentPoint32W(dc.get(), L"  00:00:00 ", 11, &clock);
   RECT area{}, window{};
-  GetWindowRect(GetDlgItem(led, 340), &area);
+  GetWindowRect(GetDlgItem(led, IDC_LED_CLOCK_AREA), &area);
   MapWindowPoints(nullptr, led, reinterpret_cast<POINT*>(&area), 2);
   GetClientRect(led, &window);
   const int x = ScaleForDpi(6, dpi), y = ScaleForDpi(30, dpi);
@@ -164,23 +162,23 @@ TEST(Glowtick, LedsOffThenAlternatingEverySecondUnderTheClock) {
   HWND led = glowtick.LedWindow();
   ASSERT_NE(led, nullptr);
   const DWORD opened = GetTickCount();
-  EXPECT_TRUE(Shown(led, kLedsOff));
-  EXPECT_FALSE(Shown(led, kGreenYellow));
-  EXPECT_FALSE(Shown(led, kYellowGreen));
+  EXPECT_TRUE(Shown(led, IDC_LED_OFF));
+  EXPECT_FALSE(Shown(led, IDC_LED_GREEN_YELLOW));
+  EXPECT_FALSE(Shown(led, IDC_LED_YELLOW_GREEN));
 
-  ASSERT_TRUE(WaitUntil([&] { return Shown(led, kYellowGreen); }, 3000)) << "first tick";
+  ASSERT_TRUE(WaitUntil([&] { return Shown(led, IDC_LED_YELLOW_GREEN); }, 3000)) << "first tick";
   const DWORD first = GetTickCount();
   EXPECT_GE(first - opened, 500u) << "the LEDs stay off for the first second";
-  EXPECT_FALSE(Shown(led, kLedsOff));
-  EXPECT_FALSE(Shown(led, kGreenYellow));
+  EXPECT_FALSE(Shown(led, IDC_LED_OFF));
+  EXPECT_FALSE(Shown(led, IDC_LED_GREEN_YELLOW));
   // The clock is drawn right after the tick's repaint, inside the frame of its area.
   EXPECT_TRUE(WaitUntil([&] { return DarkPixelsUnderClock(led) > 20; }, 900));
   EXPECT_TRUE(ClockFitsItsArea(led));
 
-  ASSERT_TRUE(WaitUntil([&] { return Shown(led, kGreenYellow); }, 3000)) << "second tick";
+  ASSERT_TRUE(WaitUntil([&] { return Shown(led, IDC_LED_GREEN_YELLOW); }, 3000)) << "second tick";
   EXPECT_GE(GetTickCount() - first, 700u);
-  EXPECT_FALSE(Shown(led, kYellowGreen));
-  EXPECT_FALSE(Shown(led, kLedsOff));
+  EXPECT_FALSE(Shown(led, IDC_LED_YELLOW_GREEN));
+  EXPECT_FALSE(Shown(led, IDC_LED_OFF));
 
   PostMessageW(led, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(glowtick.ExitCode(), 0);

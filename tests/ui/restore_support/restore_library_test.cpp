@@ -21,6 +21,7 @@
 #include "common/win/screen_dpi.h"
 #include "common/win/wide.h"
 #include "restore_support/library_frame.h"
+#include "restore_support/resource.h"
 #include "restore_support/restore_exports.h"
 #include "tests/ui/helpers/exports.h"
 #include "tests/ui/helpers/ui_support.h"
@@ -34,11 +35,6 @@ using uitest::WaitUntil;
 using uitest::Export;
 using win::ToWide;
 
-constexpr int kFocusField = 210;
-constexpr int kBar = 300;
-constexpr int kPercent = 310;
-constexpr int kStep = 320;
-constexpr int kNote = 330;
 
 std::wstring CurrentDirectory() {
   wchar_t buf[MAX_PATH] = {};
@@ -191,11 +187,11 @@ TEST_F(RestoreLibraryTest, TheFirstCallPreparesAHiddenProgressWindowInTheCatalog
     EXPECT_GT(r.right - r.left, 700) << "494 dialog units";
     const std::wstring note = Shipped("tra_1", c.language);
     ASSERT_NE(note.substr(0, 1), L"?");
-    EXPECT_EQ(ItemText(progress, kNote), note);
-    EXPECT_EQ(ItemText(progress, kStep), L"");
-    EXPECT_EQ(ItemText(progress, kPercent), L"");
+    EXPECT_EQ(ItemText(progress, IDC_PROGRESS_NOTE), note);
+    EXPECT_EQ(ItemText(progress, IDC_PROGRESS_STEP), L"");
+    EXPECT_EQ(ItemText(progress, IDC_PROGRESS_PERCENT), L"");
 
-    HWND bar = GetDlgItem(progress, kBar);
+    HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
     wchar_t bar_class[32] = {};
     GetClassNameW(bar, bar_class, 32);
     EXPECT_STREQ(bar_class, PROGRESS_CLASSW);
@@ -203,8 +199,8 @@ TEST_F(RestoreLibraryTest, TheFirstCallPreparesAHiddenProgressWindowInTheCatalog
     EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 0);
     // Shown, unlike the focus field: a long restore should show its progress.
     EXPECT_TRUE(GetWindowLongW(bar, GWL_STYLE) & WS_VISIBLE);
-    EXPECT_TRUE(GetWindowLongW(GetDlgItem(progress, kPercent), GWL_STYLE) & WS_VISIBLE);
-    EXPECT_FALSE(GetWindowLongW(GetDlgItem(progress, kFocusField), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(progress, IDC_PROGRESS_PERCENT), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongW(GetDlgItem(progress, IDC_PROGRESS_FOCUS), GWL_STYLE) & WS_VISIBLE);
     EXPECT_EQ(GetWindowLongW(progress, GWL_STYLE) & WS_SYSMENU, 0) << "no close box";
 
     Unload();
@@ -221,7 +217,7 @@ TEST_F(RestoreLibraryTest, MissingMessageFileIsToldAndTextsShowAMark) {
   EXPECT_EQ(seen.text, "Cannot open RestoreVaultrine.mes");
   HWND progress = ProgressWindow();
   ASSERT_NE(progress, nullptr);
-  EXPECT_EQ(ItemText(progress, kNote), L"?");
+  EXPECT_EQ(ItemText(progress, IDC_PROGRESS_NOTE), L"?");
 }
 
 TEST_F(RestoreLibraryTest, DisplayTraceTitlesTheWindowAsUtf8OrAnsi) {
@@ -293,7 +289,7 @@ TEST_F(RestoreLibraryTest, GaugesShowEveryIntervalPlusOnethStepAndPumpMessages) 
   Load();
   HWND progress = ProgressWindow();
   ASSERT_NE(progress, nullptr);
-  HWND bar = GetDlgItem(progress, kBar);
+  HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
   HWND probe = MakeWindow(L"probe", false);
   SetWindowLongPtrW(probe, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PumpProbe::Proc));
 
@@ -308,9 +304,9 @@ TEST_F(RestoreLibraryTest, GaugesShowEveryIntervalPlusOnethStepAndPumpMessages) 
   for (const auto& k : kinds) {
     SCOPED_TRACE(win::FromWide(k.title));
     GaugeRestoreFn gauge = gauges_[k.index];
-    SetDlgItemTextW(progress, kPercent, L"");
+    SetDlgItemTextW(progress, IDC_PROGRESS_PERCENT, L"");
     gauge(4, 0);
-    EXPECT_EQ(ItemText(progress, kStep), k.title);
+    EXPECT_EQ(ItemText(progress, IDC_PROGRESS_STEP), k.title);
     EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 4);
     EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 0);
     // Steps 1 to 4: the window follows at 2 and 4 only.
@@ -325,7 +321,7 @@ TEST_F(RestoreLibraryTest, GaugesShowEveryIntervalPlusOnethStepAndPumpMessages) 
       PostMessageW(probe, WM_APP, 0, 0);
       gauge(4, s.value);
       EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), s.position) << s.value;
-      EXPECT_EQ(ItemText(progress, kPercent), s.percent) << s.value;
+      EXPECT_EQ(ItemText(progress, IDC_PROGRESS_PERCENT), s.percent) << s.value;
       EXPECT_EQ(PumpProbe::handled, s.pumped ? 1 : 0) << s.value;
       MSG drain;
       while (PeekMessageW(&drain, probe, WM_APP, WM_APP, PM_REMOVE)) {
@@ -341,13 +337,13 @@ TEST_F(RestoreLibraryTest, GaugesShowEveryIntervalPlusOnethStepAndPumpMessages) 
     if (SendMessageW(bar, PBM_GETPOS, 0, 0) == value) {
       ++shown;
       EXPECT_EQ(value % 3, 0) << value;
-      EXPECT_EQ(ItemText(progress, kPercent), std::to_wstring(value * 100 / 250) + L" %");
+      EXPECT_EQ(ItemText(progress, IDC_PROGRESS_PERCENT), std::to_wstring(value * 100 / 250) + L" %");
     }
   }
   EXPECT_EQ(shown, 83);
-  EXPECT_EQ(ItemText(progress, kStep), L"Restauration des fichiers standards");
+  EXPECT_EQ(ItemText(progress, IDC_PROGRESS_STEP), L"Restauration des fichiers standards");
   record_("Standard  ", L"D:\\000_Revivalis\\docs\\r\u00e9sum\u00e9.txt");
-  EXPECT_EQ(ItemText(progress, kStep), L"D:\\000_Revivalis\\docs\\r\u00e9sum\u00e9.txt");
+  EXPECT_EQ(ItemText(progress, IDC_PROGRESS_STEP), L"D:\\000_Revivalis\\docs\\r\u00e9sum\u00e9.txt");
 
   // A quit request met while pumping is left for the engine's own loop.
   gauges_[0](4, 0);
@@ -508,8 +504,6 @@ TEST_F(RestoreLibraryTest, VolumeExportsGiveStatusAndAnsiLabel) {
 
 // ---- the request dialog and the result windows --------------------------------
 
-constexpr int kRestoreFolder = 557, kKeyField = 556, kDestination = 558, kSelection = 550;
-constexpr int kAddFolder = 551, kChooseRestore = 552, kAddFile = 553, kStart = 554, kAbandon = 555;
 const std::string kCaption = "Revivalis - restauration";
 const std::string kMark = "\xEF\xBB\xBF";
 const std::string kKey = "cl\xC3\xA9S\xC3\xA9" "cr\xC3\xA8te";
@@ -531,7 +525,7 @@ class RestoreRequestTest : public RestoreLibraryTest {
   }
   // Runs the request dialog with `script` driving it from another thread.
   void Ask(const std::function<void(HWND)>& script) {
-    uitest::WindowDriver driver(ToWide(kCaption), script, 15000, kSelection);
+    uitest::WindowDriver driver(ToWide(kCaption), script, 15000, IDC_REQUEST_LIST);
     Export<AskFilesToRestoreFn>(dll_, "AskFilesToRestore")(kCaption.c_str());
     EXPECT_TRUE(driver.Join());
   }
@@ -559,19 +553,19 @@ TEST_F(RestoreRequestTest, WalksFromSettingsToTheRequestFile) {
   Ask([&](HWND d) {
     EXPECT_FALSE(uitest::FileExists(request)) << "deleted on opening";
     EXPECT_EQ(win::GetWindowTextUtf8(d), kCaption);
-    EXPECT_EQ(FieldUtf8(d, kKeyField), kKey);
-    EXPECT_EQ(FieldUtf8(d, kDestination), "M:\\Backup") << "the drive that carries VLT_ALPHA";
-    EXPECT_EQ(FieldUtf8(d, kRestoreFolder), folder_.File("restored") + "\\");
-    EXPECT_EQ(FieldUtf8(d, 570), "Restore to");
+    EXPECT_EQ(FieldUtf8(d, IDC_REQUEST_KEY), kKey);
+    EXPECT_EQ(FieldUtf8(d, IDC_BACKUP_DESTINATION), "M:\\Backup") << "the drive that carries VLT_ALPHA";
+    EXPECT_EQ(FieldUtf8(d, IDC_RESTORE_FOLDER), folder_.File("restored") + "\\");
+    EXPECT_EQ(FieldUtf8(d, IDC_WHERE_LABEL), "Restore to");
     {
       uitest::FolderChooserAnswerer chooser(L"", true);
-      Press(d, kChooseRestore);
+      Press(d, IDM_CHOOSE_RESTORE_FOLDER);
       EXPECT_TRUE(chooser.Join());
     }
-    EXPECT_TRUE(WaitUntil([&] { return FieldUtf8(d, kRestoreFolder).empty(); }));
-    EXPECT_EQ(PressForBox(d, kStart), Shipped8("ask_14"));
+    EXPECT_TRUE(WaitUntil([&] { return FieldUtf8(d, IDC_RESTORE_FOLDER).empty(); }));
+    EXPECT_EQ(PressForBox(d, IDM_START_RESTORE), Shipped8("ask_14"));
     EXPECT_TRUE(IsWindow(d)) << "stays open";
-    EXPECT_EQ(PressForBox(d, kAbandon), Shipped8("ask_10"));
+    EXPECT_EQ(PressForBox(d, IDM_ABANDON), Shipped8("ask_10"));
   });
   EXPECT_FALSE(uitest::FileExists(request));
 
@@ -579,20 +573,20 @@ TEST_F(RestoreRequestTest, WalksFromSettingsToTheRequestFile) {
   Ask([&](HWND d) {
     {
       uitest::FolderChooserAnswerer chooser(ToWide(folder_.File("restored")));
-      Press(d, kChooseRestore);
+      Press(d, IDM_CHOOSE_RESTORE_FOLDER);
       EXPECT_TRUE(chooser.Join());
     }
     {
       uitest::FileChooserAnswerer chooser(ToWide(Shipped8("ask_12")), ToWide(folder_.File("a.txt")));
-      Press(d, kAddFile);
+      Press(d, IDM_ADD_FILE);
       EXPECT_TRUE(chooser.Join().found);
     }
     {
       uitest::FolderChooserAnswerer chooser(ToWide(folder_.File("Docs")));
-      Press(d, kAddFolder);
+      Press(d, IDM_ADD_FOLDER);
       EXPECT_TRUE(chooser.Join());
     }
-    HWND list = GetDlgItem(d, kSelection);
+    HWND list = GetDlgItem(d, IDC_REQUEST_LIST);
     EXPECT_TRUE(WaitUntil([&] { return ListEntries(list).size() == 2; }));
     // The list sorts as the system compares, without regard to case.
     EXPECT_EQ(ListEntries(list), (std::vector<std::string>{folder_.File("a.txt"), folder_.File("Docs") + "\\"}));
@@ -605,12 +599,12 @@ TEST_F(RestoreRequestTest, WalksFromSettingsToTheRequestFile) {
     EXPECT_EQ(ListEntries(list), std::vector<std::string>{folder_.File("Docs") + "\\"});
     {
       uitest::FileChooserAnswerer chooser(ToWide(Shipped8("ask_12")), ToWide(folder_.File("a.txt")));
-      Press(d, kAddFile);
+      Press(d, IDM_ADD_FILE);
       EXPECT_TRUE(chooser.Join().found);
     }
     EXPECT_TRUE(WaitUntil([&] { return ListEntries(list).size() == 2; }));
-    SendMessageW(GetDlgItem(d, kKeyField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ToWide(kKey).c_str()));
-    Press(d, kStart);
+    SendMessageW(GetDlgItem(d, IDC_REQUEST_KEY), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ToWide(kKey).c_str()));
+    Press(d, IDM_START_RESTORE);
   });
   EXPECT_EQ(uitest::ReadFileBytes(request), kMark + "key=" + kKey + "\r\ndestination=" + folder_.File("restored") +
                                                 "\\\r\n" + folder_.File("a.txt") + "\r\n" + folder_.File("Docs") + "\\\r\n");
@@ -623,7 +617,7 @@ TEST_F(RestoreRequestTest, WalksFromSettingsToTheRequestFile) {
   close_trace_();
 
   SCOPED_TRACE("an empty list warns and closes without a request");
-  Ask([&](HWND d) { EXPECT_EQ(PressForBox(d, kStart), Shipped8("ask_16")); });
+  Ask([&](HWND d) { EXPECT_EQ(PressForBox(d, IDM_START_RESTORE), Shipped8("ask_16")); });
   EXPECT_FALSE(uitest::FileExists(request));
 }
 
@@ -656,22 +650,22 @@ TEST_F(RestoreRequestTest, KeyBytesAndFolderLengthReachTheRequestUnchanged) {
     WriteSettings("\"E:\\Backup\"", c.stored_key, c.restore);
     Load();
     Ask([&](HWND d) {
-      EXPECT_EQ(FieldUtf8(d, kKeyField), c.shown_key);
+      EXPECT_EQ(FieldUtf8(d, IDC_REQUEST_KEY), c.shown_key);
       if (!c.restore.empty()) {
-        EXPECT_EQ(FieldUtf8(d, kRestoreFolder), c.restore);
+        EXPECT_EQ(FieldUtf8(d, IDC_RESTORE_FOLDER), c.restore);
       }
       {
         uitest::FolderChooserAnswerer chooser(ToWide(folder_.File("Docs")));
-        Press(d, kAddFolder);
+        Press(d, IDM_ADD_FOLDER);
         EXPECT_TRUE(chooser.Join());
       }
-      EXPECT_TRUE(WaitUntil([&] { return ListEntries(GetDlgItem(d, kSelection)).size() == 1; }));
+      EXPECT_TRUE(WaitUntil([&] { return ListEntries(GetDlgItem(d, IDC_REQUEST_LIST)).size() == 1; }));
       if (!c.typed_key.empty())
-        SendMessageW(GetDlgItem(d, kKeyField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ToWide(c.typed_key).c_str()));
-      if (!c.sent_key.empty()) return Press(d, kStart);
-      EXPECT_EQ(PressForBox(d, kStart), too_long);
+        SendMessageW(GetDlgItem(d, IDC_REQUEST_KEY), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ToWide(c.typed_key).c_str()));
+      if (!c.sent_key.empty()) return Press(d, IDM_START_RESTORE);
+      EXPECT_EQ(PressForBox(d, IDM_START_RESTORE), too_long);
       EXPECT_TRUE(IsWindow(d)) << "stays open for another folder";
-      PressForBox(d, kAbandon);
+      PressForBox(d, IDM_ABANDON);
     });
     if (c.sent_key.empty()) {
       EXPECT_FALSE(uitest::FileExists(request));
@@ -694,8 +688,8 @@ TEST_F(RestoreRequestTest, AVolumeNotFoundWarnsAndMarksTheDrive) {
   }();
   uitest::BoxAnswerer box(ToWide(kCaption), IDOK);
   Ask([&](HWND d) {
-    EXPECT_EQ(FieldUtf8(d, kDestination), "?:\\Backup");
-    Press(d, kAbandon + 0);
+    EXPECT_EQ(FieldUtf8(d, IDC_BACKUP_DESTINATION), "?:\\Backup");
+    Press(d, IDM_ABANDON + 0);
     uitest::BoxAnswerer abandon(d, IDOK);
     abandon.Join();
   });
@@ -714,9 +708,9 @@ TEST_F(RestoreRequestTest, ResultWindowsAndTheRestoredList) {
       for (const auto& [id, text] : std::vector<std::pair<int, std::string>>{
                {401, "1"}, {402, "0"}, {403, "0"}, {404, "1"}, {405, "??? M bytes"}, {400, "08/12/2026 10:00"}})
         EXPECT_EQ(FieldUtf8(w, id), text) << id;
-      EXPECT_TRUE(IsWindowVisible(GetDlgItem(w, 408)));
-      EXPECT_EQ(FieldUtf8(w, 410), Shipped8("good_1"));
-      Press(w, 406);
+      EXPECT_TRUE(IsWindowVisible(GetDlgItem(w, IDM_VIEW_LIST)));
+      EXPECT_EQ(FieldUtf8(w, IDC_RESTORE_DATE_LABEL), Shipped8("good_1"));
+      Press(w, IDM_SUCCESS_OK);
     });
     Export<DisplayGoodRestoreResultFn>(dll_, "DisplayGoodResult")(kCaption.c_str(), "08/12/2026 10:00", "12345");
     EXPECT_TRUE(driver.Join());
@@ -728,9 +722,9 @@ TEST_F(RestoreRequestTest, ResultWindowsAndTheRestoredList) {
   record_("CompCrypt ", L"C:\\x");
   {
     uitest::WindowDriver driver(ToWide(kCaption), [&](HWND w) {
-      EXPECT_EQ(FieldUtf8(w, 404), "1");
-      EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, 408)));
-      Press(w, 406);
+      EXPECT_EQ(FieldUtf8(w, IDC_COMP_CRYPT_COUNT), "1");
+      EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, IDM_VIEW_LIST)));
+      Press(w, IDM_SUCCESS_OK);
     });
     Export<DisplayGoodRestoreResultFn>(dll_, "DisplayGoodResult")(kCaption.c_str(), "d", "0");
     EXPECT_TRUE(driver.Join());
@@ -760,10 +754,10 @@ TEST_F(RestoreRequestTest, ResultWindowsAndTheRestoredList) {
     {
       uitest::WindowDriver driver(ToWide(kCaption), [&](HWND w) {
         window = true;
-        shown = ListEntries(GetDlgItem(w, 503));
-        EXPECT_EQ(SendMessageW(GetDlgItem(w, 503), LB_GETCURSEL, 0, 0), static_cast<LRESULT>(shown.size()) - 1);
-        Press(w, 502);
-      }, f.notice ? 3000 : 15000, 503);
+        shown = ListEntries(GetDlgItem(w, IDC_RESTORE_ERROR_LIST));
+        EXPECT_EQ(SendMessageW(GetDlgItem(w, IDC_RESTORE_ERROR_LIST), LB_GETCURSEL, 0, 0), static_cast<LRESULT>(shown.size()) - 1);
+        Press(w, IDM_FAILURE_OK);
+      }, f.notice ? 3000 : 15000, IDC_RESTORE_ERROR_LIST);
       Export<DisplayBadRestoreResultFn>(dll_, "DisplayBadResult")(kCaption.c_str(), "d", f.errors.c_str());
       driver.Join();
     }
@@ -793,9 +787,9 @@ TEST_F(RestoreRequestTest, AnIncompleteRestoredListIsReportedBeforeTheWindow) {
   {
     uitest::WindowDriver driver(ToWide(kCaption), [&](HWND w) {
       for (int id : {401, 402, 403, 404}) EXPECT_EQ(FieldUtf8(w, id), "0") << id;
-      EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, 408)));
-      Press(w, 406);
-    }, 15000, 406);
+      EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, IDM_VIEW_LIST)));
+      Press(w, IDM_SUCCESS_OK);
+    }, 15000, IDM_SUCCESS_OK);
     Export<DisplayGoodRestoreResultFn>(dll_, "DisplayGoodResult")(kCaption.c_str(), "d", "0");
     EXPECT_TRUE(driver.Join());
   }
