@@ -1,30 +1,26 @@
-// Every message key the configuration editor and the restore library look up, kept in
-// one place so the test of the shipped message files checks exactly these. Use the
-// named groups in the code rather than spelling keys again.
+// Every message key the configuration editor and the restore library look up, each
+// written once, here: the code uses these names and never spells a key. The test of
+// the shipped message files reads this header as its list: every key written here in
+// double quotes must be in both languages of its program's file, and the files hold
+// no other; a key spelled in the code instead fails that test too.
 #pragma once
-#include <cstddef>
 
 namespace vaultrine::message_keys {
 
 inline constexpr const char* kSection = "MAIN";
 
-struct KeyGroup {
-  const char* name;
-  const char* const* keys;
-  std::size_t count;
-};
-
-template <std::size_t N>
-constexpr KeyGroup Group(const char* name, const char* const (&keys)[N]) {
-  return KeyGroup{name, keys, N};
-}
-
 // ---- ConfigVaultrine ----
 
-// Tab labels, by tab index; 4 to 7 exist in advanced mode only.
-inline constexpr const char* kTabLabels[] = {
-    "tag_ficpara", "tag_general", "tag_inclure", "tag_excl",
-    "tag_compare", "tag_comprim", "tag_crypt",   "tag_cryptnam"};
+// Tab labels: the parameter-file and general pages, then one per rule section (the
+// rule pages' keys are rows of config_editor/core/rule_sections.h).
+inline constexpr const char* kTabParameterFile = "tag_ficpara";
+inline constexpr const char* kTabGeneral = "tag_general";
+inline constexpr const char* kTabInclude = "tag_inclure";
+inline constexpr const char* kTabExclude = "tag_excl";
+inline constexpr const char* kTabMd5 = "tag_compare";
+inline constexpr const char* kTabCompress = "tag_comprim";
+inline constexpr const char* kTabCrypt = "tag_crypt";
+inline constexpr const char* kTabCryptPath = "tag_cryptnam";
 
 // Parameter-file page: label 1106, check box 1107, the two entries of list 1104.
 inline constexpr const char* kParameterPage[] = {"chx_ficparam", "chx_advan", "lang01",
@@ -37,7 +33,6 @@ inline constexpr const char* kChooserTitles[] = {"selfic1", "selfic2", "selfic3"
 inline constexpr const char* kEndQuestion = "end";
 inline constexpr const char* kEndYes = "endyes";
 inline constexpr const char* kEndNo = "endno";
-inline constexpr const char* kEndQuestionKeys[] = {kEndQuestion, kEndYes, kEndNo};
 
 // General page: controls 1210 to 1214, then 1209, 1215, 1216.
 inline constexpr const char* kGeneralPage[] = {"gen_01", "gen_02", "gen_03", "gen_04",
@@ -50,17 +45,33 @@ inline constexpr const char* kIncludeNewEntry = "inc_new";
 inline constexpr const char* kListFull = "mod_full";
 // Lists that came with more lines than a save keeps, named when the file is opened.
 inline constexpr const char* kListsOverLimit = "mod_over";
-inline constexpr const char* kListPages[] = {"inc_tit", kIncludeNewEntry, "exc_tit", "md5_tit",
-                                             "com_tit", "ryf_tit",        "ryn_tit", "mod_new",
-                                             "mod_dob", kListFull,        kListsOverLimit};
+inline constexpr const char* kIncludeTitle = "inc_tit";
+inline constexpr const char* kExcludeTitle = "exc_tit";
+inline constexpr const char* kMd5Title = "md5_tit";
+inline constexpr const char* kCompressTitle = "com_tit";
+inline constexpr const char* kCryptTitle = "ryf_tit";
+inline constexpr const char* kCryptPathTitle = "ryn_tit";
+inline constexpr const char* kAddLine = "mod_new";
+inline constexpr const char* kDoubleClickHint = "mod_dob";
 
 // Rule edit dialogs: titles, md5 value label, exclude kinds, buttons and position label,
 // and the refusal of a rule too long for its line.
 inline constexpr const char* kRuleTooLong = "mod_long";
-inline constexpr const char* kEditDialogs[] = {
-    "modinc_tit", "modex_tit",  "modmd5_tit", "modcom_tit", "modryf_tit", "modryn_tit",
-    "modmd5tx2",  "modex_sel1", "modex_sel2", "mod_fil",    "mod_rep",    "mod_pos",
-    "mod_val",    "mod_sup",    "mod_aba",    kRuleTooLong};
+inline constexpr const char* kIncludeEditTitle = "modinc_tit";
+inline constexpr const char* kExcludeEditTitle = "modex_tit";
+inline constexpr const char* kMd5EditTitle = "modmd5_tit";
+inline constexpr const char* kCompressEditTitle = "modcom_tit";
+inline constexpr const char* kCryptEditTitle = "modryf_tit";
+inline constexpr const char* kCryptPathEditTitle = "modryn_tit";
+inline constexpr const char* kMd5ValueLabel = "modmd5tx2";
+// The exclude kind box: `yes` (exclude), then `no` (keep).
+inline constexpr const char* kExcludeKinds[] = {"modex_sel1", "modex_sel2"};
+inline constexpr const char* kFolderButton = "mod_rep";
+inline constexpr const char* kFileButton = "mod_fil";
+inline constexpr const char* kPositionLabel = "mod_pos";
+inline constexpr const char* kValidate = "mod_val";
+inline constexpr const char* kDelete = "mod_sup";
+inline constexpr const char* kAbandon = "mod_aba";
 
 // What the pages say when their part of the internal file cannot be kept: a
 // destination or volume name with a comma (the destination line cannot hold one),
@@ -75,14 +86,7 @@ inline constexpr const char* kDialogNotShown = "mod_nodlg";
 // that another running editor holds; "%s" the file.
 inline constexpr const char* kFolderNotWritable = "chx_nowrite";
 inline constexpr const char* kFileHeldElsewhere = "chx_busy";
-inline constexpr const char* kPageBoxes[] = {kCommaRefused,   kPageNotSaved,      kPageNotRead,
-                                             kDialogNotShown, kFolderNotWritable, kFileHeldElsewhere};
 
-inline constexpr KeyGroup kEditorKeys[] = {
-    Group("tab labels", kTabLabels),         Group("parameter-file page", kParameterPage),
-    Group("chooser titles", kChooserTitles), Group("end question", kEndQuestionKeys),
-    Group("general page", kGeneralPage),     Group("list pages", kListPages),
-    Group("edit dialogs", kEditDialogs),     Group("page boxes", kPageBoxes)};
 
 // ---- RestoreVaultrine ----
 
@@ -96,10 +100,6 @@ inline constexpr const char* kAskFolderChooserTitle = "ask_13";
 inline constexpr const char* kAskNoRestoreFolder = "ask_14";
 inline constexpr const char* kAskNoKey = "ask_15";
 inline constexpr const char* kAskNothingSelected = "ask_16";
-inline constexpr const char* kAskBoxes[] = {kAskAbandoned,         kAskVolumeNotFound,
-                                            kAskFileChooserTitle,  kAskFolderChooserTitle,
-                                            kAskNoRestoreFolder,   kAskNoKey,
-                                            kAskNothingSelected};
 
 // Success window: headline, then labels 410, 411, 412 to 415, 408, 416.
 inline constexpr const char* kGoodHeadline = "good_0";
@@ -111,15 +111,8 @@ inline constexpr const char* kBadDateLabel = "bad_1";
 inline constexpr const char* kBadNoRequest = "bad_2";
 // Before either result window: records missing from the restored-files list (one "%s": how many).
 inline constexpr const char* kListIncomplete = "lst_1";
-inline constexpr const char* kResultOthers[] = {kGoodHeadline, kBadHeadline, kBadDateLabel,
-                                                kBadNoRequest, kListIncomplete};
 // Progress window note (label 330).
 inline constexpr const char* kProgressNote = "tra_1";
-inline constexpr const char* kProgressKeys[] = {kProgressNote};
 
-inline constexpr KeyGroup kRestoreKeys[] = {
-    Group("request dialog labels", kAskLabels), Group("request dialog boxes", kAskBoxes),
-    Group("success window", kGoodLabels),       Group("result windows", kResultOthers),
-    Group("progress window", kProgressKeys)};
 
 }  // namespace vaultrine::message_keys

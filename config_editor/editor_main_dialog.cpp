@@ -5,6 +5,7 @@
 #include "common/language.h"
 #include "common/message_keys.h"
 #include "common/win/wide.h"
+#include "config_editor/core/rule_sections.h"
 #include "config_editor/core/shell_rules.h"
 #include "config_editor/editor_pages.h"
 #include "config_editor/end_question_dialog.h"
@@ -52,7 +53,7 @@ void EditorMainDialog::BuildTabs() {
   DestroyPage();  // nothing to save: only the parameter-file page changes the mode
   TabCtrl_DeleteAllItems(tabs_);
   for (int tab = 0; tab < TabCount(ctx_.advanced); ++tab) {
-    std::wstring label = ctx_.Text(PageOfTab(tab).label_key);
+    std::wstring label = ctx_.Text(TabLabelKey(tab));
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = label.data();
@@ -74,7 +75,7 @@ void EditorMainDialog::SwitchTo(int tab) {
 
 void EditorMainDialog::ShowPage(int tab) {
   DestroyPage();
-  page_ = PageOfTab(tab).make(ctx_);
+  page_ = MakePage(tab, ctx_);
   page_tab_ = tab;
   ctx_.current_page = page_->Open(tabs_);
 }

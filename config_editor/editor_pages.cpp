@@ -1,34 +1,24 @@
 #include "config_editor/editor_pages.h"
 
 #include "common/message_keys.h"
+#include "config_editor/core/rule_sections.h"
 #include "config_editor/general_page.h"
 #include "config_editor/parameter_file_page.h"
-#include "config_editor/resource.h"
 #include "config_editor/rule_list_page.h"
 
 namespace vaultrine::config {
 
-namespace {
+static_assert(kFirstRuleTab == 2, "the parameter-file and general pages come first");
 
-std::unique_ptr<EditorPage> FilePage(EditorContext& context) {
-  return std::make_unique<ParameterFilePage>(context);
+const char* TabLabelKey(int tab) {
+  if (const RuleSectionInfo* row = RuleSectionOfTab(tab)) return row->tab_key;
+  return tab == 0 ? message_keys::kTabParameterFile : message_keys::kTabGeneral;
 }
 
-using message_keys::kTabLabels;
-
-const PageSlot kPages[] = {
-    {kTabLabels[0], FilePage},
-    {kTabLabels[1], GeneralPage::Make},
-    {kTabLabels[2], RuleListPage::Include},
-    {kTabLabels[3], RuleListPage::Exclude},
-    {kTabLabels[4], RuleListPage::Md5Compare},
-    {kTabLabels[5], RuleListPage::Compress},
-    {kTabLabels[6], RuleListPage::Crypt},
-    {kTabLabels[7], RuleListPage::CryptPath},
-};
-
-}  // namespace
-
-const PageSlot& PageOfTab(int tab) { return kPages[tab]; }
+std::unique_ptr<EditorPage> MakePage(int tab, EditorContext& context) {
+  if (const RuleSectionInfo* row = RuleSectionOfTab(tab)) return std::make_unique<RuleListPage>(context, *row);
+  if (tab == 0) return std::make_unique<ParameterFilePage>(context);
+  return GeneralPage::Make(context);
+}
 
 }  // namespace vaultrine::config

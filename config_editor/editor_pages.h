@@ -1,5 +1,6 @@
-// The page of each tab, made from a table so that a page is one small class and a
-// factory line. Tabs 4 to 7 exist in advanced mode only.
+// The page of each tab: the parameter-file page, the general page, then one rule page
+// per row of the rule section table. Tabs of advanced-only rows exist in advanced
+// mode only.
 #pragma once
 #include <memory>
 
@@ -7,14 +8,8 @@
 
 namespace vaultrine::config {
 
-using PageFactory = std::unique_ptr<EditorPage> (*)(EditorContext&);
-
-struct PageSlot {
-  const char* label_key;  // message key of the tab's label
-  PageFactory make;
-};
-
-// By tab index, 0 to 7.
-const PageSlot& PageOfTab(int tab);
+// By tab index, from 0 to TabCount(true) - 1.
+const char* TabLabelKey(int tab);
+std::unique_ptr<EditorPage> MakePage(int tab, EditorContext& context);
 
 }  // namespace vaultrine::config

@@ -12,6 +12,8 @@ namespace vaultrine::config {
 
 namespace {
 
+namespace keys = message_keys;
+
 // The field is read up to the slot's capacity.
 constexpr int kMaxValueUnits = 511;
 constexpr const char* kAllFiles = "*.*|*.*||";
@@ -22,46 +24,47 @@ void Show(HWND control, bool shown) {
 
 }  // namespace
 
-RuleEditDialog::RuleEditDialog(EditorContext& context, const RuleDialogSpec& spec, RuleEditSlot& slot)
-    : DialogBase(context.instance, spec.template_id), ctx_(context), spec_(spec), slot_(slot) {
+RuleEditDialog::RuleEditDialog(EditorContext& context, const RuleSectionInfo& row, RuleEditSlot& slot)
+    : DialogBase(context.instance, row.dialog_template), ctx_(context), row_(row), ids_(row.dialog), slot_(slot) {
   colours_.ColourFieldText();
 }
 
 BOOL RuleEditDialog::OnInit() {
   opened_ = true;
-  const std::optional<RuleParts> parts = ParseRule(spec_.section, slot_.text);
+  const std::optional<RuleParts> parts = ParseRule(row_.section, slot_.text);
   if (!parts) {
     ShowSyntaxError(ctx_.sink);
     End(kEditSyntaxError);
     return TRUE;
   }
   parsed_ = *parts;
-  win::SetDlgItemTextUtf8(hwnd(), spec_.value, parsed_.value);
-  SendMessageW(Item(spec_.value), EM_SETLIMITTEXT, kMaxValueUnits, 0);
-  if (spec_.kind) {
-    HWND kind = Item(spec_.kind);
-    for (const char* key : {"modex_sel1", "modex_sel2"})
+  win::SetDlgItemTextUtf8(hwnd(), ids_.value, parsed_.value);
+  SendMessageW(Item(ids_.value), EM_SETLIMITTEXT, kMaxValueUnits, 0);
+  if (ids_.kind) {
+    HWND kind = Item(ids_.kind);
+    for (const char* key : keys::kExcludeKinds)
       SendMessageW(kind, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ctx_.Text(key).c_str()));
     SendMessageW(kind, CB_SETCURSEL, parsed_.kind == RuleKind::kNo ? 1 : 0, 0);
   }
-  if (spec_.section == RuleSection::kMd5Compare) Show(Item(spec_.remove), parsed_.kind != RuleKind::kSize);
-  HWND position = Item(spec_.position);
+  if (row_.section == RuleSection::kMd5Compare) Show(Item(ids_.remove), parsed_.kind != RuleKind::kSize);
+  HWND position = Item(ids_.position);
   for (int i = 1; i <= slot_.count; ++i)
     SendMessageW(position, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(i).c_str()));
   SendMessageW(position, CB_SETCURSEL, slot_.position, 0);
   SetTexts();
-  SetFocus(Item(spec_.value));
+  SetFocus(Item(ids_.value));
   return FALSE;
 }
 
 void RuleEditDialog::SetTexts() {
-  SetWindowTextW(hwnd(), ctx_.Text(spec_.title_key).c_str());
+  SetWindowTextW(hwnd(), ctx_.Text(row_.edit_title_key).c_str());
   const struct {
     int id;
     const char* key;
-  } texts[] = {{spec_.folder, "mod_rep"},   {spec_.file, "mod_fil"},     {spec_.remove, "mod_sup"},
-               {spec_.validate, "mod_val"}, {spec_.abandon, "mod_aba"},  {spec_.position_label, "mod_pos"},
-               {spec_.value_label, "modmd5tx2"}};
+  } texts[] = {{ids_.folder, keys::kFolderButton},  {ids_.file, keys::kFileButton},
+               {ids_.remove, keys::kDelete},        {ids_.validate, keys::kValidate},
+               {ids_.abandon, keys::kAbandon},      {ids_.position_label, keys::kPositionLabel},
+               {ids_.value_label, keys::kMd5ValueLabel}};
   for (const auto& t : texts)
     if (t.id) SetDlgItemTextW(hwnd(), t.id, ctx_.Text(t.key).c_str());
 }
@@ -71,15 +74,15 @@ bool RuleEditDialog::OnCommand(int id, int notify_code, HWND control) {
     End(kEditAbandon);
   } else if (id == IDCANCEL) {  // Escape and the close box leave the rule as it was
     End(kEditValidate);
-  } else if (id == spec_.abandon) {
+  } else if (id == ids_.abandon) {
     End(kEditAbandon);
-  } else if (id == spec_.remove) {
+  } else if (id == ids_.remove) {
     End(kEditDelete);
-  } else if (id == spec_.validate) {
+  } else if (id == ids_.validate) {
     Validate();
-  } else if (spec_.folder && id == spec_.folder) {
+  } else if (ids_.folder && id == ids_.folder) {
     ChooseFolderValue();
-  } else if (spec_.file && id == spec_.file) {
+  } else if (ids_.file && id == ids_.file) {
     ChooseFileValue();
   } else {
     return DialogBase::OnCommand(id, notify_code, control);
@@ -89,38 +92,38 @@ bool RuleEditDialog::OnCommand(int id, int notify_code, HWND control) {
 
 void RuleEditDialog::Validate() {
   std::wstring value(kMaxValueUnits + 1, L'\0');
-  value.resize(GetDlgItemTextW(hwnd(), spec_.value, value.data(), kMaxValueUnits + 1));
+  value.resize(GetDlgItemTextW(hwnd(), ids_.value, value.data(), kMaxValueUnits + 1));
   RuleParts parts;
   parts.value = win::FromWide(value);
   parts.kind = parsed_.kind;
-  if (spec_.kind)
-    parts.kind = SendMessageW(Item(spec_.kind), CB_GETCURSEL, 0, 0) == 1 ? RuleKind::kNo : RuleKind::kYes;
-  const std::string composed = ComposeRule(spec_.section, parts);
+  if (ids_.kind)
+    parts.kind = SendMessageW(Item(ids_.kind), CB_GETCURSEL, 0, 0) == 1 ? RuleKind::kNo : RuleKind::kYes;
+  const std::string composed = ComposeRule(row_.section, parts);
   if (!RuleFits(composed)) {
     // Cutting would store another rule than the one typed: the user shortens it.
     win::MessageBoxSink here([this] { return hwnd(); }, true);
-    ShowEditorMessage(here, win::FromWide(ctx_.Text(message_keys::kRuleTooLong)), MessageIcon::kWarning);
-    SetFocus(Item(spec_.value));
+    ShowEditorMessage(here, win::FromWide(ctx_.Text(keys::kRuleTooLong)), MessageIcon::kWarning);
+    SetFocus(Item(ids_.value));
     return;
   }
   slot_.text = composed;
-  slot_.position = static_cast<int>(SendMessageW(Item(spec_.position), CB_GETCURSEL, 0, 0));
+  slot_.position = static_cast<int>(SendMessageW(Item(ids_.position), CB_GETCURSEL, 0, 0));
   End(kEditValidate);
 }
 
 void RuleEditDialog::ChooseFolderValue() {
   std::wstring folder;
   if (ChooseFolder(hwnd(), folder, ctx_.program_folder) != 0) return;
-  win::SetDlgItemTextUtf8(hwnd(), spec_.value, FolderRuleValue(spec_.section, win::FromWide(folder)));
+  win::SetDlgItemTextUtf8(hwnd(), ids_.value, FolderRuleValue(row_.section, win::FromWide(folder)));
 }
 
 void RuleEditDialog::ChooseFileValue() {
   std::wstring file;
   win::MessageBoxSink here([this] { return hwnd(); }, true);
-  if (ChooseFile(hwnd(), file, "", ctx_.Text(message_keys::kChooserTitles[2]), ChooseMode::kOpen, kAllFiles,
+  if (ChooseFile(hwnd(), file, "", ctx_.Text(keys::kChooserTitles[2]), ChooseMode::kOpen, kAllFiles,
                  here) != 0)
     return;
-  SetDlgItemTextW(hwnd(), spec_.value, file.c_str());
+  SetDlgItemTextW(hwnd(), ids_.value, file.c_str());
 }
 
 HBRUSH RuleEditDialog::OnCtlColor(HDC dc, HWND control, UINT message) {

@@ -1,4 +1,5 @@
-// The edit dialog of one rule, one family for the six rule sections: opens on the
+// The edit dialog of one rule, one family for the six rule sections (their rows of
+// the rule section table tell them apart): opens on the
 // rule of the RuleEditSlot, and ends with an EditResult. Only validation changes the
 // slot (its text and position).
 #pragma once
@@ -7,23 +8,14 @@
 #include "common/win/dialog_base.h"
 #include "common/win/dialog_colours.h"
 #include "config_editor/core/rule_list.h"
+#include "config_editor/core/rule_sections.h"
 #include "config_editor/editor_context.h"
 
 namespace vaultrine::config {
 
-// What tells the six dialogs apart. Ids of controls a dialog lacks are 0.
-struct RuleDialogSpec {
-  RuleSection section;
-  int template_id;
-  const char* title_key;
-  int value, folder, file, remove, validate, abandon, position, position_label;
-  int kind;         // exclude: yes or no
-  int value_label;  // md5 criterion
-};
-
 class RuleEditDialog : public win::DialogBase {
  public:
-  RuleEditDialog(EditorContext& context, const RuleDialogSpec& spec, RuleEditSlot& slot);
+  RuleEditDialog(EditorContext& context, const RuleSectionInfo& row, RuleEditSlot& slot);
 
   // Modal over `owner`; the EditResult. A window that never opened (its template
   // could not be loaded, no memory) is kEditNotShown, never taken for a syntax
@@ -45,7 +37,8 @@ class RuleEditDialog : public win::DialogBase {
   void ChooseFileValue();
 
   EditorContext& ctx_;
-  const RuleDialogSpec& spec_;
+  const RuleSectionInfo& row_;
+  const RuleDialogIds& ids_;
   RuleEditSlot& slot_;
   RuleParts parsed_;
   bool opened_ = false;

@@ -1,36 +1,18 @@
 // The page of one rule section (include, exclude, md5_compare, compress, crypt,
 // crypt_path): the rules as a list, an add button, and a double click that opens the
-// section's edit dialog. One class for the six pages; RulePageSpec tells them apart.
+// section's edit dialog. One class for the six pages; their row of the rule section
+// table tells them apart.
 #pragma once
-#include <memory>
-
 #include "config_editor/core/rule_list.h"
+#include "config_editor/core/rule_sections.h"
 #include "config_editor/editor_page.h"
 #include "config_editor/rule_edit_dialog.h"
 
 namespace vaultrine::config {
 
-struct RulePageSpec {
-  const char* section;
-  int template_id;
-  int list;  // add, title and hint follow at list + 1, + 2, + 3
-  const char* title_key;
-  const char* new_rule;  // the placeholder; null: the text of message "inc_new"
-  bool restore_quotes;   // include: reading the internal file removed them
-  RuleDialogSpec dialog;
-};
-
 class RuleListPage : public EditorPage {
  public:
-  RuleListPage(EditorContext& context, const RulePageSpec& spec);
-
-  // The six pages, by tab 2 to 7.
-  static std::unique_ptr<EditorPage> Include(EditorContext& context);
-  static std::unique_ptr<EditorPage> Exclude(EditorContext& context);
-  static std::unique_ptr<EditorPage> Md5Compare(EditorContext& context);
-  static std::unique_ptr<EditorPage> Compress(EditorContext& context);
-  static std::unique_ptr<EditorPage> Crypt(EditorContext& context);
-  static std::unique_ptr<EditorPage> CryptPath(EditorContext& context);
+  RuleListPage(EditorContext& context, const RuleSectionInfo& row);
 
  protected:
   BOOL OnInit() override;
@@ -42,7 +24,7 @@ class RuleListPage : public EditorPage {
   void EditSelected();
   void Add();
 
-  const RulePageSpec& spec_;
+  const RuleSectionInfo& row_;
   RuleList rules_;
 };
 

@@ -23,16 +23,13 @@
 #include <string_view>
 #include <vector>
 
+#include "config_editor/core/entry_keys.h"
 #include "config_editor/core/line_reader.h"
 #include "config_editor/core/message_sink.h"
 #include "config_editor/core/profile_file.h"
 
 namespace vaultrine::config {
 
-// Entries of a section that a save keeps ("000" to "099").
-inline constexpr int kMaxEntries = 100;
-// What a list read returns past its last entry.
-inline constexpr const char* kListEnd = "*****";
 
 // The rule sections after [destination], in file order.
 inline constexpr const char* kRuleSectionsAfterDestination[] = {
@@ -46,8 +43,6 @@ std::string WorkingCopyName(const std::string& parameter_path);
 // a separator (a bare name gives no internal file).
 std::string InternalFileName(const std::string& working_copy);
 std::string BackupCopyName(const std::string& parameter_path);
-// "%03i" of the entry number.
-std::string EntryKey(int number);
 
 // The working copy of `source` (a parameter file or a template) for `parameter_path`:
 // a copy without the byte-order mark. False when it could not be made.

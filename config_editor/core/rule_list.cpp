@@ -1,27 +1,12 @@
 #include "config_editor/core/rule_list.h"
 
-#include <cstdio>
-
-
 namespace vaultrine::config {
-
-namespace {
-
-constexpr std::string_view kEndOfList = "*****";
-
-std::string KeyOf(int i) {
-  char key[8];
-  std::snprintf(key, sizeof key, "%03d", i);
-  return key;
-}
-
-}  // namespace
 
 RuleList RuleList::Load(const ProfileFile& file, std::string_view section, bool restore_quotes) {
   std::vector<std::string> entries;
-  for (int i = 0; i < kMaxRules; ++i) {
-    std::string entry = file.Read(section, KeyOf(i), kEndOfList);
-    if (entry == kEndOfList) break;
+  for (int i = 0; i < kMaxEntries; ++i) {
+    std::string entry = file.Read(section, EntryKey(i), kListEnd);
+    if (entry == kListEnd) break;
     if (restore_quotes && (entry.empty() || entry[0] != '#')) entry = "\"" + entry + "\"";
     entries.push_back(std::move(entry));
   }
@@ -30,8 +15,8 @@ RuleList RuleList::Load(const ProfileFile& file, std::string_view section, bool 
 
 bool RuleList::Save(ProfileFile& file, std::string_view section) const {
   bool ok = true;
-  for (int i = 0; i < kMaxRules; ++i) ok &= file.Write(section, KeyOf(i), std::nullopt);
-  for (int i = 0; i < count() && i < kMaxRules; ++i) ok &= file.Write(section, KeyOf(i), entries_[i]);
+  for (int i = 0; i < kMaxEntries; ++i) ok &= file.Write(section, EntryKey(i), std::nullopt);
+  for (int i = 0; i < count() && i < kMaxEntries; ++i) ok &= file.Write(section, EntryKey(i), entries_[i]);
   return file.Flush() && ok;
 }
 

@@ -6,13 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "config_editor/core/entry_keys.h"
 #include "config_editor/core/profile_file.h"
 #include "config_editor/core/rule_expression.h"
 
 namespace vaultrine::config {
 
-// Keys "000" to "099": the engine and the parameter-file writer read no others.
-inline constexpr int kMaxRules = 100;
 // A rule the user composes holds at most this many bytes of UTF-8.
 inline constexpr size_t kMaxRuleBytes = 383;
 
@@ -48,7 +47,7 @@ class RuleList {
 
   const std::vector<std::string>& entries() const { return entries_; }
   int count() const { return static_cast<int>(entries_.size()); }
-  bool Full() const { return count() >= kMaxRules; }
+  bool Full() const { return count() >= kMaxEntries; }
 
   // Takes entry `index` out of the list for editing.
   RuleEditSlot TakeOut(int index);

@@ -1,5 +1,5 @@
-// The editor shell's rules that need no window: which tabs exist, which system
-// commands the main window carries out, the parameter-file page's hot pictures,
+// The editor shell's rules that need no window (the tabs are in rule_sections.h):
+// which system commands the main window carries out, the parameter-file page's hot pictures,
 // the choosers' limits and the end question's text.
 #pragma once
 #include <cstddef>
@@ -9,11 +9,6 @@
 #include "common/hot_pointer.h"
 
 namespace vaultrine::config {
-
-// Tabs 0 to 3 always, 4 to 7 in advanced mode only.
-inline constexpr int kNormalTabCount = 4;
-inline constexpr int kAdvancedTabCount = 8;
-inline int TabCount(bool advanced) { return advanced ? kAdvancedTabCount : kNormalTabCount; }
 
 // Move, minimise, close and restore (compared without the low four bits, which carry
 // the hit-test code of a mouse action), the two ways of opening the system menu, and
@@ -40,7 +35,7 @@ inline constexpr const char* kDefaultParameterFileName = "Vaultrine.ini";
 // whatever the case.
 bool IsParameterFileName(std::string_view name);
 
-// The end question: `format` (message "end") with the parameter path in place of its
+// The end question: `format` (message_keys::kEndQuestion) with the parameter path in place of its
 // first "%s", at most 511 units. The path is put in as it is, "%" included.
 inline constexpr size_t kEndQuestionUnits = 512;
 std::u16string EndQuestionText(std::u16string_view format, std::string_view parameter_path);

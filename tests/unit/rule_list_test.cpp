@@ -53,10 +53,10 @@ TEST(RuleList, TwoIdenticalEntriesTheTakenOneMoves) {
 
 TEST(RuleList, AHundredAndFirstEntryIsRefused) {
   RuleList list;
-  for (int i = 0; i < kMaxRules; ++i) ASSERT_TRUE(list.Append("r" + std::to_string(i)));
+  for (int i = 0; i < kMaxEntries; ++i) ASSERT_TRUE(list.Append("r" + std::to_string(i)));
   EXPECT_TRUE(list.Full());
   EXPECT_FALSE(list.Append("one too many"));
-  EXPECT_EQ(list.count(), kMaxRules);
+  EXPECT_EQ(list.count(), kMaxEntries);
 }
 
 TEST(RuleList, LoadAndSaveThroughTheInternalFile) {

@@ -61,7 +61,7 @@ TEST(GeneralPage, ShowsAndWritesBackEachValue) {
     PageDriver pages(editor);
     if (c.advanced) {
       editor.ClickAdvanced();
-      ASSERT_TRUE(WaitUntil([&] { return editor.TabCount() == 8; }));
+      ASSERT_TRUE(WaitUntil([&] { return editor.TabCount() == config::kAdvancedTabCount; }));
     }
     ASSERT_TRUE(pages.Go(kGeneralTab, IDC_DELAY));
     HWND page = editor.page();
@@ -346,7 +346,7 @@ TEST(Editor, EndToEndFromTheAdvancedTemplate) {
     ASSERT_TRUE(editor.Start());
     PageDriver pages(editor);
     editor.ClickAdvanced();
-    ASSERT_TRUE(WaitUntil([&] { return editor.TabCount() == 8; }));
+    ASSERT_TRUE(WaitUntil([&] { return editor.TabCount() == config::kAdvancedTabCount; }));
     for (int tab = 1; tab < 8; ++tab) {
       editor.FocusTab(tab);
       ASSERT_TRUE(editor.WaitForTab(tab));

@@ -74,7 +74,8 @@ int PageDriver::Choices(HWND dialog, int combo) {
 
 bool PageDriver::NewAdvancedFile(const std::string& path) {
   editor_.ClickAdvanced();
-  if (!WaitUntil([&] { return editor_.TabCount() == 8 && editor_.FilePageShown(); })) return false;
+  if (!WaitUntil([&] { return editor_.TabCount() == config::kAdvancedTabCount && editor_.FilePageShown(); }))
+    return false;
   FileChooserAnswerer chooser(L"New parameter file", win::ToWide(path.substr(path.rfind('\\') + 1)),
                               editor_.process());
   editor_.ClickPage(810, 80);  // the new-file picture

@@ -7,29 +7,34 @@
 #include <vector>
 
 #include "tests/ui/config_editor/editor_driver.h"
-#include "config_editor/resource.h"
+#include "config_editor/core/rule_sections.h"
 
 namespace vaultrine::uitest {
 
-// A rule page: its tab, list id, and its dialog's control ids (0 when absent).
+// A rule page: its tab, list id, and its dialog's control ids (0 when absent), from
+// the editor's own rule section table.
 struct RulePage {
   int tab, list;
   int value, folder, remove, validate, abandon, position;
 };
-inline constexpr RulePage kIncludePage{2, IDC_INCLUDE_LIST, IDC_INCLUDE_VALUE, IDC_INCLUDE_FOLDER, IDC_INCLUDE_DELETE,
-                                       IDC_INCLUDE_VALIDATE, IDC_INCLUDE_ABANDON, IDC_INCLUDE_POSITION};
-inline constexpr RulePage kExcludePage{3, IDC_EXCLUDE_LIST, IDC_EXCLUDE_VALUE, IDC_EXCLUDE_FOLDER, IDC_EXCLUDE_DELETE,
-                                       IDC_EXCLUDE_VALIDATE, IDC_EXCLUDE_ABANDON, IDC_EXCLUDE_POSITION};
-inline constexpr RulePage kMd5Page{4, IDC_MD5_LIST, IDC_MD5_VALUE, 0, IDC_MD5_DELETE, IDC_MD5_VALIDATE, IDC_MD5_ABANDON,
-                                   IDC_MD5_POSITION};
-inline constexpr RulePage kCompressPage{5, IDC_COMPRESS_LIST, IDC_COMPRESS_VALUE, IDC_COMPRESS_FOLDER,
-                                        IDC_COMPRESS_DELETE, IDC_COMPRESS_VALIDATE, IDC_COMPRESS_ABANDON,
-                                        IDC_COMPRESS_POSITION};
-inline constexpr RulePage kCryptPage{6, IDC_CRYPT_LIST, IDC_CRYPT_VALUE, IDC_CRYPT_FOLDER, IDC_CRYPT_DELETE,
-                                     IDC_CRYPT_VALIDATE, IDC_CRYPT_ABANDON, IDC_CRYPT_POSITION};
-inline constexpr RulePage kCryptPathPage{7, IDC_CRYPT_PATH_LIST, IDC_CRYPT_PATH_VALUE, IDC_CRYPT_PATH_FOLDER,
-                                         IDC_CRYPT_PATH_DELETE, IDC_CRYPT_PATH_VALIDATE, IDC_CRYPT_PATH_ABANDON,
-                                         IDC_CRYPT_PATH_POSITION};
+constexpr RulePage RulePageAt(int row) {
+  const config::RuleSectionInfo& r = config::kRuleSections[row];
+  const config::RuleDialogIds& d = r.dialog;
+  return {config::kFirstRuleTab + row, r.page.list, d.value, d.folder, d.remove, d.validate, d.abandon, d.position};
+}
+inline constexpr RulePage kIncludePage = RulePageAt(0);
+inline constexpr RulePage kExcludePage = RulePageAt(1);
+inline constexpr RulePage kMd5Page = RulePageAt(2);
+inline constexpr RulePage kCompressPage = RulePageAt(3);
+inline constexpr RulePage kCryptPage = RulePageAt(4);
+inline constexpr RulePage kCryptPathPage = RulePageAt(5);
+static_assert(config::kRuleSections[0].section == config::RuleSection::kInclude &&
+                  config::kRuleSections[1].section == config::RuleSection::kExclude &&
+                  config::kRuleSections[2].section == config::RuleSection::kMd5Compare &&
+                  config::kRuleSections[3].section == config::RuleSection::kCompress &&
+                  config::kRuleSections[4].section == config::RuleSection::kCrypt &&
+                  config::kRuleSections[5].section == config::RuleSection::kCryptPath,
+              "the pages above follow the table's order");
 inline constexpr int kGeneralTab = 1;
 
 class PageDriver {

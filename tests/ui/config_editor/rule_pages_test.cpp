@@ -113,7 +113,7 @@ TEST_F(RulePages, EveryPageThroughItsDialogToTheWrittenFile) {
   ASSERT_TRUE(editor_->Start());
   pages_ = std::make_unique<PageDriver>(*editor_);
   editor_->ClickAdvanced();
-  ASSERT_TRUE(WaitUntil([&] { return editor_->TabCount() == 8; }));
+  ASSERT_TRUE(WaitUntil([&] { return editor_->TabCount() == config::kAdvancedTabCount; }));
 
   {
     SCOPED_TRACE("include: quotes put back, placeholder, folder chooser, position 1");
@@ -310,7 +310,7 @@ TEST_F(RulePages, AnEditWindowThatCannotOpenKeepsTheRule) {
   ASSERT_TRUE(editor_->Start());
   pages_ = std::make_unique<PageDriver>(*editor_);
   editor_->ClickAdvanced();
-  ASSERT_TRUE(WaitUntil([&] { return editor_->TabCount() == 8; }));
+  ASSERT_TRUE(WaitUntil([&] { return editor_->TabCount() == config::kAdvancedTabCount; }));
   Go(kCompress);
   const Entries rules = {"gzip => (ext=\"doc\")"};
   ASSERT_EQ(Shown(kCompress), rules);
