@@ -198,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A key the code spells instead of naming it escapes the list above, and shows "??"
 // once the files lose it: the programs' sources hold no text that is a key of either
-// shipped file, anywhere but in message_keys.h.
+// shipped file, anywhere but in message_keys.h, and look up no spelled key.
 TEST(ShippedMessages, TheCodeNamesEveryKeyItUses) {
   std::set<std::string> shipped;
   for (const char* file : {"ConfigVaultrine.mes", "RestoreVaultrine.mes"}) {
@@ -222,6 +222,9 @@ TEST(ShippedMessages, TheCodeNamesEveryKeyItUses) {
         EXPECT_EQ(text->find('"' + key + '"'), std::string::npos)
             << item.path().string() << " spells the key \"" << key << "\": name it in common/message_keys.h";
       }
+      // Nor a key the files lack: no lookup takes a text in double quotes.
+      for (const char* lookup : {"Text(\"", "LookUpMessage(\""})
+        EXPECT_EQ(text->find(lookup), std::string::npos) << item.path().string() << " looks up a spelled key";
     }
   }
   EXPECT_GT(sources, 50u);
