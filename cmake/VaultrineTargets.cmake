@@ -88,6 +88,18 @@ function(vaultrine_program_file source dest)
   endif()
 endfunction()
 
+# A deliverable's .rc: the pictures it finds in FOLDER (made by PICTURES_TARGET first)
+# and the template parts and headers it includes (PARTS, beside it), so that the .rc
+# is compiled again whenever one of them changes.
+function(vaultrine_rc target rc)
+  cmake_parse_arguments(A "" "FOLDER;PICTURES_TARGET" "PICTURES;PARTS" ${ARGN})
+  target_include_directories(${target} PRIVATE ${A_FOLDER})
+  add_dependencies(${target} ${A_PICTURES_TARGET})
+  list(TRANSFORM A_PICTURES PREPEND ${A_FOLDER}/)
+  list(TRANSFORM A_PARTS PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+  set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${A_PICTURES} ${A_PARTS})
+endfunction()
+
 # Assembles build/<preset>/programfolder: the five binaries and their data files.
 function(vaultrine_finish_program_folder)
   if(NOT WIN32)

@@ -11,16 +11,11 @@ inline constexpr const char* kSection = "MAIN";
 
 // ---- ConfigVaultrine ----
 
-// Tab labels: the parameter-file and general pages, then one per rule section (the
-// rule pages' keys are rows of config_editor/core/rule_sections.h).
+// Tab labels of the parameter-file and general pages; the rule pages' tab, title and
+// edit title keys are in their rows of config_editor/core/rule_sections.h, which the
+// test of the shipped files reads as well.
 inline constexpr const char* kTabParameterFile = "tag_ficpara";
 inline constexpr const char* kTabGeneral = "tag_general";
-inline constexpr const char* kTabInclude = "tag_inclure";
-inline constexpr const char* kTabExclude = "tag_excl";
-inline constexpr const char* kTabMd5 = "tag_compare";
-inline constexpr const char* kTabCompress = "tag_comprim";
-inline constexpr const char* kTabCrypt = "tag_crypt";
-inline constexpr const char* kTabCryptPath = "tag_cryptnam";
 
 // Parameter-file page: label 1106, check box 1107, the two entries of list 1104.
 inline constexpr const char* kParameterPage[] = {"chx_ficparam", "chx_advan", "lang01",
@@ -30,48 +25,47 @@ inline constexpr const char* kParameterPage[] = {"chx_ficparam", "chx_advan", "l
 inline constexpr const char* kChooserTitles[] = {"selfic1", "selfic2", "selfic3"};
 
 // End question: its text is a format with one "%s" for the parameter path.
-inline constexpr const char* kEndQuestion = "end";
-inline constexpr const char* kEndYes = "endyes";
-inline constexpr const char* kEndNo = "endno";
+struct EndQuestionTexts {
+  const char* question;
+  const char* yes;
+  const char* no;
+};
+inline constexpr EndQuestionTexts kEndQuestion{"end", "endyes", "endno"};
 
 // General page: controls 1210 to 1214, then 1209, 1215, 1216.
 inline constexpr const char* kGeneralPage[] = {"gen_01", "gen_02", "gen_03", "gen_04",
                                                "gen_05", "gen_06", "gen_07", "gen_08"};
 
-// Rule list pages: titles, the include page's new entry (a rule in its own right, so
+// Rule list pages: the include page's new entry (a rule in its own right, so
 // it must carry a double quote among its first 19 characters), add button and hint.
 inline constexpr const char* kIncludeNewEntry = "inc_new";
 // A 101st rule would not be saved: the add button says so instead.
 inline constexpr const char* kListFull = "mod_full";
 // Lists that came with more lines than a save keeps, named when the file is opened.
 inline constexpr const char* kListsOverLimit = "mod_over";
-inline constexpr const char* kIncludeTitle = "inc_tit";
-inline constexpr const char* kExcludeTitle = "exc_tit";
-inline constexpr const char* kMd5Title = "md5_tit";
-inline constexpr const char* kCompressTitle = "com_tit";
-inline constexpr const char* kCryptTitle = "ryf_tit";
-inline constexpr const char* kCryptPathTitle = "ryn_tit";
-inline constexpr const char* kAddLine = "mod_new";
-inline constexpr const char* kDoubleClickHint = "mod_dob";
+// The add button and the hint beside it.
+struct ListPageTexts {
+  const char* add;
+  const char* hint;
+};
+inline constexpr ListPageTexts kListPage{"mod_new", "mod_dob"};
 
-// Rule edit dialogs: titles, md5 value label, exclude kinds, buttons and position label,
+// Rule edit dialogs: md5 value label, exclude kinds, buttons and position label,
 // and the refusal of a rule too long for its line.
 inline constexpr const char* kRuleTooLong = "mod_long";
-inline constexpr const char* kIncludeEditTitle = "modinc_tit";
-inline constexpr const char* kExcludeEditTitle = "modex_tit";
-inline constexpr const char* kMd5EditTitle = "modmd5_tit";
-inline constexpr const char* kCompressEditTitle = "modcom_tit";
-inline constexpr const char* kCryptEditTitle = "modryf_tit";
-inline constexpr const char* kCryptPathEditTitle = "modryn_tit";
 inline constexpr const char* kMd5ValueLabel = "modmd5tx2";
 // The exclude kind box: `yes` (exclude), then `no` (keep).
 inline constexpr const char* kExcludeKinds[] = {"modex_sel1", "modex_sel2"};
-inline constexpr const char* kFolderButton = "mod_rep";
-inline constexpr const char* kFileButton = "mod_fil";
-inline constexpr const char* kPositionLabel = "mod_pos";
-inline constexpr const char* kValidate = "mod_val";
-inline constexpr const char* kDelete = "mod_sup";
-inline constexpr const char* kAbandon = "mod_aba";
+// The texts of their controls.
+struct EditDialogTexts {
+  const char* folder;
+  const char* file;
+  const char* remove;
+  const char* validate;
+  const char* abandon;
+  const char* position;
+};
+inline constexpr EditDialogTexts kEditDialog{"mod_rep", "mod_fil", "mod_sup", "mod_val", "mod_aba", "mod_pos"};
 
 // What the pages say when their part of the internal file cannot be kept: a
 // destination or volume name with a comma (the destination line cannot hold one),

@@ -15,10 +15,10 @@ EndQuestionDialog::EndQuestionDialog(EditorContext& context, std::string paramet
 
 BOOL EndQuestionDialog::OnInit() {
   win::SetWindowTextUtf8(hwnd(), kEditorCaption);
-  const std::u16string& format = ctx_.messages.LookUpMessage(message_keys::kEndQuestion);
+  const std::u16string& format = ctx_.messages.LookUpMessage(message_keys::kEndQuestion.question);
   SetDlgItemTextW(hwnd(), IDC_END_TEXT, win::ToWide(EndQuestionText(format, path_)).c_str());
-  SetDlgItemTextW(hwnd(), IDC_END_YES, ctx_.Text(message_keys::kEndYes).c_str());
-  SetDlgItemTextW(hwnd(), IDC_END_NO, ctx_.Text(message_keys::kEndNo).c_str());
+  SetDlgItemTextW(hwnd(), IDC_END_YES, ctx_.Text(message_keys::kEndQuestion.yes).c_str());
+  SetDlgItemTextW(hwnd(), IDC_END_NO, ctx_.Text(message_keys::kEndQuestion.no).c_str());
   SetFocus(Item(IDC_END_YES));
   return FALSE;
 }

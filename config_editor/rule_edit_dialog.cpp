@@ -61,9 +61,9 @@ void RuleEditDialog::SetTexts() {
   const struct {
     int id;
     const char* key;
-  } texts[] = {{ids_.folder, keys::kFolderButton},  {ids_.file, keys::kFileButton},
-               {ids_.remove, keys::kDelete},        {ids_.validate, keys::kValidate},
-               {ids_.abandon, keys::kAbandon},      {ids_.position_label, keys::kPositionLabel},
+  } texts[] = {{ids_.folder, keys::kEditDialog.folder},     {ids_.file, keys::kEditDialog.file},
+               {ids_.remove, keys::kEditDialog.remove},     {ids_.validate, keys::kEditDialog.validate},
+               {ids_.abandon, keys::kEditDialog.abandon},   {ids_.position_label, keys::kEditDialog.position},
                {ids_.value_label, keys::kMd5ValueLabel}};
   for (const auto& t : texts)
     if (t.id) SetDlgItemTextW(hwnd(), t.id, ctx_.Text(t.key).c_str());

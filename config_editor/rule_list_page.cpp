@@ -17,8 +17,8 @@ BOOL RuleListPage::OnInit() {
     rules_ = RuleList::Load(*file, row_.name, row_.restores_quotes);
   ShowList(rules_.count() - 1);
   SetDlgItemTextW(hwnd(), row_.page.title, ctx_.Text(row_.title_key).c_str());
-  SetDlgItemTextW(hwnd(), row_.page.add, ctx_.Text(keys::kAddLine).c_str());
-  SetDlgItemTextW(hwnd(), row_.page.hint, ctx_.Text(keys::kDoubleClickHint).c_str());
+  SetDlgItemTextW(hwnd(), row_.page.add, ctx_.Text(keys::kListPage.add).c_str());
+  SetDlgItemTextW(hwnd(), row_.page.hint, ctx_.Text(keys::kListPage.hint).c_str());
   return EditorPage::OnInit();
 }
 

@@ -35,8 +35,8 @@ inline constexpr const char* kDefaultParameterFileName = "Vaultrine.ini";
 // whatever the case.
 bool IsParameterFileName(std::string_view name);
 
-// The end question: `format` (message_keys::kEndQuestion) with the parameter path in place of its
-// first "%s", at most 511 units. The path is put in as it is, "%" included.
+// The end question: `format` (message_keys::kEndQuestion) with the parameter path
+// in place of its first "%s", at most 511 units. The path is put in as it is, "%" included.
 inline constexpr size_t kEndQuestionUnits = 512;
 std::u16string EndQuestionText(std::u16string_view format, std::string_view parameter_path);
 

@@ -18,6 +18,7 @@
 #include "common/message_keys.h"
 #include "common/text_encoding.h"
 #include "config_editor/core/rule_expression.h"
+#include "config_editor/core/rule_sections.h"
 
 namespace vaultrine {
 namespace {
@@ -91,6 +92,14 @@ std::set<std::string> KeysOfHeader(const std::string& program) {
       line.erase(0, close + 1);
     }
   }
+  return keys;
+}
+
+// The editor's keys: the header's and those of the rule section table's rows.
+std::set<std::string> EditorKeys() {
+  std::set<std::string> keys = KeysOfHeader("ConfigVaultrine");
+  for (const config::RuleSectionInfo& row : config::kRuleSections)
+    keys.insert({row.tab_key, row.title_key, row.edit_title_key});
   return keys;
 }
 
@@ -185,8 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
     Data, ShippedMessageFile,
     ::testing::Values(
         ShippedFile{kEditorMessageFile,
-                    KeysOfHeader("ConfigVaultrine"),
-                    {keys::kEndQuestion, keys::kListsOverLimit, keys::kPageNotSaved, keys::kPageNotRead,
+                    EditorKeys(),
+                    {keys::kEndQuestion.question, keys::kListsOverLimit, keys::kPageNotSaved, keys::kPageNotRead,
                      keys::kFolderNotWritable, keys::kFileHeldElsewhere}},
         ShippedFile{kRestoreMessageFile,
                     KeysOfHeader("RestoreVaultrine"),
@@ -198,7 +207,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A key the code spells instead of naming it escapes the list above, and shows "??"
 // once the files lose it: the programs' sources hold no text that is a key of either
-// shipped file, anywhere but in message_keys.h, and look up no spelled key.
+// shipped file, anywhere but in the lists (message_keys.h and the rule section
+// table), and look up no spelled key.
 TEST(ShippedMessages, TheCodeNamesEveryKeyItUses) {
   std::set<std::string> shipped;
   for (const char* file : {"ConfigVaultrine.mes", "RestoreVaultrine.mes"}) {
@@ -214,7 +224,8 @@ TEST(ShippedMessages, TheCodeNamesEveryKeyItUses) {
     for (const auto& item : fs::recursive_directory_iterator(fs::path(VAULTRINE_SOURCE_DIR) / folder)) {
       const std::string ext = item.path().extension().string();
       if (!item.is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
-      if (item.path().filename() == "message_keys.h") continue;
+      // The two lists of keys.
+      if (item.path().filename() == "message_keys.h" || item.path().filename() == "rule_sections.h") continue;
       ++sources;
       const std::optional<std::string> text = ReadWholeFile(item.path().string());
       ASSERT_TRUE(text.has_value()) << item.path();
