@@ -385,8 +385,12 @@ TEST_F(Launcher, DocumentationOpensInExplorerWithoutWaiting) {
     Click();
     // Back from the click while "Explorer" still waits for its event.
     EXPECT_FALSE(IsIconic(h));
-    ASSERT_TRUE(uitest::WaitUntil([&] { return FileExists(marker); }));
-    const std::string line = uitest::ReadFileBytes(marker);
+    // The stand-in makes the file before it writes its line: wait for the whole line.
+    std::string line;
+    ASSERT_TRUE(uitest::WaitUntil([&] {
+      line = uitest::ReadFileBytes(marker);
+      return line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0;
+    })) << line;
     EXPECT_EQ(line.substr(0, line.find('|')), program_.path());
     EXPECT_EQ(line.substr(line.find('|') + 1), windows_.File("Explorer.exe") + " " + c.document + "\r\n");
     SetEvent(release);
