@@ -21,8 +21,11 @@
 #include <sstream>
 #include <thread>
 
+#include "backup_support/resource.h"
 #include "backup_support/vaultrine_exports.h"
 #include "common/win/wide.h"
+#include "restore_support/resource.h"
+#include "tests/ui/helpers/exports.h"
 #include "tests/ui/helpers/ui_support.h"
 #include "tools/engines/win/engine_support.h"
 #include "wine_bench.h"
@@ -41,6 +44,7 @@ using DisplayBadRestoreResultFn = void(__cdecl*)(const char*, const char*, const
 using RecordRestoredFilenameFn = void(__cdecl*)(const char*, const wchar_t*);
 
 using bench::Format;
+using vaultrine::uitest::Export;
 using bench::Median;
 using bench::wine::Now;
 using vaultrine::engines::CopyFileReplacing;
@@ -146,11 +150,6 @@ Blocks Interleave(long count, long block, long pair_every, WithLibrary with_libr
   return blocks;
 }
 
-template <typename Fn>
-Fn Export(HMODULE dll, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
-}
-
 void WriteResults(const std::string& path, const std::map<std::string, std::string>& values) {
   std::ofstream out(path, std::ios::trunc);
   for (const auto& [k, v] : values) out << k << ' ' << v << '\n';
@@ -206,8 +205,8 @@ int BackupRun(const bench::wine::Arguments& args) {
   auto record = Export<RecordFilenamesFn>(dll, "RecordFilenames");
   auto time_size = Export<GetFileTimeAndSizeFn>(dll, "GetFileTimeAndSize");
   if (!get_text || !record || !time_size) return 1;
-  get_text("Nouveaux", 503);
-  get_text("Modifi\xC3\xA9s", 504);
+  get_text("Nouveaux", IDC_NEW_LABEL);
+  get_text("Modifi\xC3\xA9s", IDC_MODIFIED_LABEL);
 
   std::vector<std::string> source(sources);
   std::vector<std::wstring> source_wide(sources);
@@ -313,8 +312,8 @@ class ProgressWatcher {
 
  private:
   void Watch() {
-    HWND bar = GetDlgItem(window_, 300);
-    HWND percent = GetDlgItem(window_, 310);
+    HWND bar = GetDlgItem(window_, IDC_PROGRESS_BAR);
+    HWND percent = GetDlgItem(window_, IDC_PROGRESS_PERCENT);
     const double start = Now();
     while (!stop_) {
       Sample s;
@@ -435,7 +434,7 @@ int RestoreRun(const bench::wine::Arguments& args) {
   bool last_name_shown = false;
   for (int i = 0; i < 40 && !last_name_shown; ++i) {
     Pump(0.05);
-    last_name_shown = vaultrine::uitest::TextOf(GetDlgItem(progress, 320)) == last_name;
+    last_name_shown = vaultrine::uitest::TextOf(GetDlgItem(progress, IDC_PROGRESS_STEP)) == last_name;
   }
 
   std::map<std::string, std::string> out;

@@ -14,6 +14,7 @@
 #include <iterator>
 #include <thread>
 
+#include "backup_support/resource.h"
 #include "backup_support/vaultrine_exports.h"
 #include "common/win/wide.h"
 #include "restore_support/resource.h"
@@ -40,10 +41,6 @@ using vaultrine::win::FromWide;
 using vaultrine::win::ToWide;
 
 constexpr double kTimeout = 30;
-// The OK buttons of the backup library's result windows (its resource.h would clash
-// with the restore library's).
-constexpr int kBackupSuccessOk = 460;
-constexpr int kBackupFailureOk = 620;
 
 std::wstring Caption(HWND w) {
   wchar_t text[256] = {};
@@ -280,14 +277,14 @@ int main(int argc, char** argv) {
            l.Get<DisplayGoodResultFn>("DisplayGoodResult")("Sauvegarde", "Sauvegarde terminée", "08/12/2026 10:00",
                                                            "20", "0", "0", "81920", "0", database.c_str(),
                                                            "Vaultrine.ini%");
-         }, kBackupSuccessOk);
+         }, IDC_SUCCESS_OK);
        }},
       {"Backup failure window (DisplayBadResult)", "export call", false,
        [&] {
          return backup_window([](LoadedLibrary& l) {
            l.Get<DisplayBadResultFn>("DisplayBadResult")("Sauvegarde", "Sauvegarde en échec", "08/12/2026 10:00",
                                                          "Cannot copy C:\\a.txt\n");
-         }, kBackupFailureOk);
+         }, IDC_FAILURE_OK);
        }},
   };
 

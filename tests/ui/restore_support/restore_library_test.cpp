@@ -375,7 +375,7 @@ TEST_F(RestoreLibraryTest, ABurstOfNamesSetsTheFieldOnceAFrameAndEndsOnTheLast) 
   Load();
   HWND progress = ProgressWindow();
   ASSERT_NE(progress, nullptr);
-  HWND field = GetDlgItem(progress, kStep);
+  HWND field = GetDlgItem(progress, IDC_PROGRESS_STEP);
   SetTextCounter::count = 0;
   SetTextCounter::original =
       reinterpret_cast<WNDPROC>(SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SetTextCounter::Proc)));
@@ -389,8 +389,8 @@ TEST_F(RestoreLibraryTest, ABurstOfNamesSetsTheFieldOnceAFrameAndEndsOnTheLast) 
   const std::wstring last = L"C:\\R\\f" + std::to_wstring(kNames - 1) + L".txt";
   EXPECT_TRUE(WaitUntil([&] {
     PumpWaitingMessages();
-    return ItemText(progress, kStep) == last;
-  }, 3000)) << win::FromWide(ItemText(progress, kStep));
+    return ItemText(progress, IDC_PROGRESS_STEP) == last;
+  }, 3000)) << win::FromWide(ItemText(progress, IDC_PROGRESS_STEP));
   SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SetTextCounter::original));
   // A gauge that starts right after a name was held keeps its title in the field.
   record_("Standard  ", L"C:\\R\\held-1.txt");
@@ -401,7 +401,7 @@ TEST_F(RestoreLibraryTest, ABurstOfNamesSetsTheFieldOnceAFrameAndEndsOnTheLast) 
     PumpWaitingMessages();
     Sleep(10);
   }
-  EXPECT_EQ(ItemText(progress, kStep), L"Restauration des fichiers compress\u00e9s");
+  EXPECT_EQ(ItemText(progress, IDC_PROGRESS_STEP), L"Restauration des fichiers compress\u00e9s");
   // Names the field skipped are all in the list.
   const std::string list = uitest::ReadFileBytes(folder_.File("Revivalis_FileList.txt"));
   EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), kNames + 2);
