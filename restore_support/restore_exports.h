@@ -1,7 +1,9 @@
-// The functions the restore engine calls, by their plain C names, and the pointer
-// types a caller uses after GetProcAddress.
+// The functions the restore engine calls, by their plain C names; the pointer types a
+// caller uses after GetProcAddress are in restore_export_types.h.
 #pragma once
 #include <wchar.h>
+
+#include "restore_support/restore_export_types.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -18,16 +20,6 @@ void __cdecl DisplayGoodResult(const char* caption, const char* date, const char
 void __cdecl DisplayBadResult(const char* caption, const char* date, const char* errors);
 void __cdecl RecordFilenames(const char* kind, const wchar_t* name);
 void __cdecl GetDiscFromVolumename(const char* label, char* answer);
-
-typedef void(__cdecl* AskFilesToRestoreFn)(const char*);
-typedef void(__cdecl* DisplayTraceFn)(const char*);
-typedef void(__cdecl* CloseTraceFn)(void);
-typedef short(__cdecl* RestoreGetVolumeNameFn)(const char*, char*);
-typedef void(__cdecl* GaugeRestoreFn)(int, int);
-typedef void(__cdecl* DisplayGoodRestoreResultFn)(const char*, const char*, const char*);
-typedef void(__cdecl* DisplayBadRestoreResultFn)(const char*, const char*, const char*);
-typedef void(__cdecl* RecordRestoredFilenameFn)(const char*, const wchar_t*);
-typedef void(__cdecl* RestoreGetDiscFromVolumenameFn)(const char*, char*);
 
 #ifdef __cplusplus
 }

@@ -25,23 +25,13 @@
 #include "backup_support/vaultrine_exports.h"
 #include "common/win/wide.h"
 #include "restore_support/resource.h"
+#include "restore_support/restore_export_types.h"
 #include "tests/ui/helpers/exports.h"
 #include "tests/ui/helpers/ui_support.h"
 #include "tools/engines/win/engine_support.h"
 #include "wine_bench.h"
 
 namespace {
-
-// The restore library's exports as its engine calls them (the backup library's header
-// declares functions of the same names, so the two headers cannot meet here).
-using AskFilesToRestoreFn = void(__cdecl*)(const char*);
-using DisplayTraceFn = void(__cdecl*)(const char*);
-using CloseTraceFn = void(__cdecl*)();
-using RestoreGetVolumeNameFn = short(__cdecl*)(const char*, char*);
-using GaugeRestoreFn = void(__cdecl*)(int, int);
-using DisplayGoodRestoreResultFn = void(__cdecl*)(const char*, const char*, const char*);
-using DisplayBadRestoreResultFn = void(__cdecl*)(const char*, const char*, const char*);
-using RecordRestoredFilenameFn = void(__cdecl*)(const char*, const wchar_t*);
 
 using bench::Format;
 using vaultrine::uitest::Export;
