@@ -351,7 +351,7 @@ TEST_F(Editor, CloseSequence) {
   PressEscape(editor);
   HWND question = WaitForEndQuestion(editor);
   ASSERT_TRUE(question);
-  PostMessageW(question, WM_COMMAND, MAKEWPARAM(2251, BN_CLICKED), 0);
+  PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDC_END_YES, BN_CLICKED), 0);
   EXPECT_EQ(editor.WaitForExit(), 0);
   EXPECT_EQ(ReadFileBytes(path), kMark + kSavedBody);
   EXPECT_EQ(ReadFileBytes(path + ".OLD"), kMark + kSavedBody);
@@ -388,7 +388,7 @@ TEST_F(Editor, NewFileFromTheTemplateOfTheMode) {
     PressEscape(editor);
     HWND question = WaitForEndQuestion(editor);
     ASSERT_TRUE(question);
-    PostMessageW(question, WM_COMMAND, MAKEWPARAM(2251, BN_CLICKED), 0);
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDC_END_YES, BN_CLICKED), 0);
     EXPECT_EQ(editor.WaitForExit(), 0);
     EXPECT_EQ(ReadFileBytes(path), original);
     EXPECT_EQ(Listing(folder), std::set<std::string>{"Fresh.ini"});
@@ -424,7 +424,7 @@ TEST_F(Editor, OpenRefusesAnIncompatibleFileAndLeavesNothingOfThePrevious) {
   ASSERT_TRUE(question) << "good.ini was edited";
   EXPECT_NE(EndQuestionText(question).find(folder_.File("good.ini")), std::string::npos);
   auto box = editor->AnswerBox(IDOK);
-  PostMessageW(question, WM_COMMAND, MAKEWPARAM(2252, BN_CLICKED), 0);
+  PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDC_END_NO, BN_CLICKED), 0);
   const BoxSeen& seen = box->Join();
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.text, "Ce fichier " + folder_.File("bad.ini.@@@") + "\n\nn'est pas compatible avec Tesseron");
@@ -468,7 +468,7 @@ TEST_F(Editor, AFailedSaveKeepsTheFileAndItsEdits) {
     HWND question = WaitForEndQuestion(*editor);
     ASSERT_TRUE(question);
     auto box = editor->AnswerBox(IDOK);
-    PostMessageW(question, WM_COMMAND, MAKEWPARAM(2251, BN_CLICKED), 0);
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDC_END_YES, BN_CLICKED), 0);
     const BoxSeen& seen = box->Join();
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.text, cannot_save);
@@ -489,7 +489,7 @@ TEST_F(Editor, AFailedSaveKeepsTheFileAndItsEdits) {
     HWND question = WaitForEndQuestion(*editor);
     ASSERT_TRUE(question);
     auto box = editor->AnswerBox(IDOK);
-    PostMessageW(question, WM_COMMAND, MAKEWPARAM(2251, BN_CLICKED), 0);
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDC_END_YES, BN_CLICKED), 0);
     const BoxSeen& seen = box->Join();
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.text, cannot_save);

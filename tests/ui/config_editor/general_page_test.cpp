@@ -255,7 +255,7 @@ TEST(Editor, AnInternalFileThatCannotBeReadIsNeverRewritten) {
     ASSERT_TRUE(WaitUntil([&] { return (question = editor.FindEndQuestion()) != nullptr; }))
         << "the edits are there to save";
     auto failed = editor.AnswerBox(IDOK);
-    PostMessageW(question, WM_COMMAND, MAKEWPARAM(2251, BN_CLICKED), 0);
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDC_END_YES, BN_CLICKED), 0);
     const BoxSeen& save = failed->Join();
     ASSERT_TRUE(save.found);
     EXPECT_EQ(save.text, "Echec lors de l'ouverture du fichier temporaire");

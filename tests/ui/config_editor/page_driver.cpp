@@ -87,7 +87,7 @@ int PageDriver::CloseSaving() {
   PostMessageW(editor_.tabs(), WM_KEYDOWN, VK_ESCAPE, 0);
   HWND question = nullptr;
   if (!WaitUntil([&] { return (question = editor_.FindEndQuestion()) != nullptr; })) return -1;
-  PostMessageW(question, WM_COMMAND, MAKEWPARAM(2251, BN_CLICKED), 0);
+  PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDC_END_YES, BN_CLICKED), 0);
   return editor_.WaitForExit();
 }
 

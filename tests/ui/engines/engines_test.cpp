@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "backup_support/resource.h"
 #include "common/win/wide.h"
 #include "tests/ui/helpers/ui_support.h"
 
@@ -532,9 +533,9 @@ TEST_F(BackupEngine, WithTheRealLibrary) {
                           5000, &copied);
       return win::FromWide(text);
     };
-    new_count = field(410);
-    obsolete_count = field(430);
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(460, BN_CLICKED), 0);
+    new_count = field(IDC_NEW_COUNT);
+    obsolete_count = field(IDC_OBSOLETE_COUNT);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_SUCCESS_OK, BN_CLICKED), 0);
   });
   ASSERT_TRUE(window_seen);
   EXPECT_EQ(code, 0u);
