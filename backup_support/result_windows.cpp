@@ -31,9 +31,6 @@ BackupTime Now() {
 // Beside the lists, for the launcher.
 void LeaveStatus(const LastBackup& status) { LeaveLastBackup(LastBackupPath({}), status); }
 
-// A button the user pressed (or its key), not a field's notice nor the focus step.
-bool IsUserCommand(int id, int notify_code) { return notify_code == BN_CLICKED && id != IDC_FOCUS_COMMAND; }
-
 }  // namespace
 
 // ---- both windows -------------------------------------------------------------
@@ -61,32 +58,13 @@ void ResultWindow::RedrawAfterViewer() {
   DrawHeadline();
 }
 
-void ResultWindow::LeaveStatusSoon(LastBackup status) { status_ = std::move(status); }
-
-void ResultWindow::LeaveStatusNow() {
-  if (!status_) return;
-  KillTimer(hwnd(), kStatusTimer);
-  const LastBackup status = std::move(*status_);
-  status_.reset();
-  LeaveStatus(status);
-}
-
-void ResultWindow::OnDestroy() { LeaveStatusNow(); }
-
 bool ResultWindow::OnPaint() {
   // The dialog paints itself; the headline follows once the repaints have settled.
   StartRefresh();
-  // Armed at the first paint, not at init: before the window shows, nothing is left to
-  // paint and the timer would be served first.
-  if (status_ && !status_armed_) status_armed_ = SetTimer(hwnd(), kStatusTimer, USER_TIMER_MINIMUM, nullptr) != 0;
   return false;
 }
 
 void ResultWindow::OnTimer(UINT_PTR timer_id) {
-  if (timer_id == kStatusTimer) {
-    LeaveStatusNow();
-    return;
-  }
   if (!headline_.Due(hwnd(), timer_id)) return;
   MinimiseEngineWindow(hwnd());
   headline_.Raise(hwnd());
@@ -113,8 +91,8 @@ SuccessWindow::SuccessWindow(HINSTANCE instance, const ResultWindowData& data, c
     : ResultWindow(instance, IDD_SUCCESS, data, slots, background, true), lists_(lists) {}
 
 BOOL SuccessWindow::OnInit() {
-  LeaveStatusSoon(SuccessStatus(data_, lists_.error_count(),
-                                ReadFileStart(kErrorListName, kLastBackupReadMax).value_or(std::string()), Now()));
+  LeaveStatus(SuccessStatus(data_, lists_.error_count(),
+                            ReadFileStart(kErrorListName, kLastBackupReadMax).value_or(std::string()), Now()));
   OpenCommon(IDC_DATE, IDC_DATE_LABEL);
   win::SetDlgItemTextUtf8(hwnd(), IDC_NEW_COUNT, data_.new_count);
   win::SetDlgItemTextUtf8(hwnd(), IDC_MODIFIED_COUNT, data_.modified_count);
@@ -144,7 +122,6 @@ BOOL SuccessWindow::OnInit() {
 }
 
 bool SuccessWindow::OnCommand(int id, int notify_code, HWND control) {
-  if (IsUserCommand(id, notify_code)) LeaveStatusNow();
   switch (id) {
     // Enter is the OK button: a keyboard user leaving with Enter gets the archive too.
     // Escape and the close box still leave without it.
@@ -220,7 +197,7 @@ FailureWindow::FailureWindow(HINSTANCE instance, const ResultWindowData& data, c
     : ResultWindow(instance, IDD_FAILURE, data, slots, background, false) {}
 
 BOOL FailureWindow::OnInit() {
-  LeaveStatusSoon(FailureStatus(data_, Now()));
+  LeaveStatus(FailureStatus(data_, Now()));
   OpenCommon(IDC_FAILURE_DATE, IDC_FAILURE_DATE_LABEL);
   const HWND list = Item(IDC_ERROR_LIST);
   for (const std::string& entry : SplitErrorLines(data_.error_text)) {
@@ -235,7 +212,6 @@ BOOL FailureWindow::OnInit() {
 }
 
 bool FailureWindow::OnCommand(int id, int notify_code, HWND control) {
-  if (IsUserCommand(id, notify_code)) LeaveStatusNow();
   if (id == IDC_FAILURE_OK || id == IDOK) {
     End(0);
     return true;

@@ -4,12 +4,9 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
-
 #include "backup_support/file_lists.h"
 #include "backup_support/result_window_data.h"
 #include "backup_support/translated_slots.h"
-#include "common/last_backup.h"
 #include "common/win/dialog_base.h"
 #include "common/win/dialog_colours.h"
 #include "common/win/raii.h"
@@ -18,7 +15,6 @@
 namespace vaultrine::backup {
 
 inline constexpr UINT_PTR kRefreshTimer = 9876;
-inline constexpr UINT_PTR kStatusTimer = 9877;
 
 // What both windows share: the banner headline drawn over the picture 100 ms after
 // the last repaint, and the engine window pushed away meanwhile.
@@ -32,26 +28,17 @@ class ResultWindow : public win::DialogBase {
   void DrawHeadline() { headline_.Draw(hwnd(), data_.headline); }
   void RedrawAfterViewer();  // after Notepad: repaint, a short pause, the headline again
   virtual void DrawExtras() {}
-  // The launcher's status file, composed when the window opens. Its write ends in a
-  // flush that would hold up the first paint, so it waits for a timer armed at the
-  // first paint (a timer is served only once nothing is left to paint), but never past
-  // a button pressed or the window's end.
-  void LeaveStatusSoon(LastBackup status);
-  void LeaveStatusNow();
 
   bool OnPaint() override;
   void OnTimer(UINT_PTR timer_id) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
   bool OnCommand(int id, int notify_code, HWND control) override;
-  void OnDestroy() override;
 
   const ResultWindowData& data_;
   const TranslatedSlots& slots_;
   win::DialogColours colours_;
   win::ResultHeadline headline_;
   POINT notice_at_{46, 223};
-  std::optional<LastBackup> status_;
-  bool status_armed_ = false;
 };
 
 class SuccessWindow : public ResultWindow {

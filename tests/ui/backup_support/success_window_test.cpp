@@ -109,13 +109,6 @@ class SuccessWindow : public ::testing::Test {
     SetCurrentDirectoryW(old_dir_.c_str());
   }
   std::string marker() const { return scratch_.File("notepad-ran.txt"); }
-  std::string status_file() const { return scratch_.File("Vaultrine_LastBackup.txt"); }
-  // The launcher's status file, once it is there: written after the first paint, so a
-  // window on screen has it.
-  std::string StatusWhileUp() const {
-    EXPECT_TRUE(WaitUntil([&] { return FileExists(status_file()); })) << "status file while the window is up";
-    return ReadFileBytes(status_file());
-  }
   std::string task() const { return scratch_.File("Vaultrine.ini") + "-1"; }
   void SetSlots(BackupLibraryRun& run) {
     for (const auto& s : kSlots) run.get_translated_text(s.text, s.id);
@@ -156,7 +149,6 @@ TEST_F(SuccessWindow, QuietRunHidesItsButtonsAndClosingWithoutOkFilesNothing) {
   run.record("Nouveau", "C:/a.txt");
   const std::string headline = std::string(48, '\'') + std::string(12, 'W');
   bool checked = false;
-  std::string status;
   WindowDriver driver(L"Sauvegarde - calme", [&](HWND w) {
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(w) == GetDlgItem(w, IDC_FOCUS_SINK); })) << "focus on the hidden edit";
     const struct {
@@ -171,7 +163,6 @@ TEST_F(SuccessWindow, QuietRunHidesItsButtonsAndClosingWithoutOkFilesNothing) {
     EXPECT_FALSE(ItemVisible(w, IDC_SHOW_ERRORS)) << "no error recorded";
     CheckDrawing(w, headline, false);
     EXPECT_TRUE(IsIconic(engine));
-    status = StatusWhileUp();
     PostMessageW(w, WM_COMMAND, IDCANCEL, 0);  // the Esc key
     checked = true;
   });
@@ -183,11 +174,6 @@ TEST_F(SuccessWindow, QuietRunHidesItsButtonsAndClosingWithoutOkFilesNothing) {
   EXPECT_TRUE(FilesIn(scratch_.File("summary"), L"*").size() == 2) << "only . and ..";
   EXPECT_EQ(ReadFileBytes(scratch_.File("Vaultrine_FileList.txt")), kMark + "Nouveau: C:\\a.txt\r\n");
   EXPECT_FALSE(FileExists(marker()));
-  // The launcher's status: this run's counts ("abc" obsolete as 0), left whole by the close.
-  EXPECT_NE(status.find("\r\noutcome=completed\r\nnew=0\r\nmodified=0\r\nobsolete=0\r\nerrors=0\r\nfirst error=\r\n"),
-            std::string::npos)
-      << status;
-  EXPECT_EQ(ReadFileBytes(status_file()), status);
   DestroyWindow(engine);
 }
 
@@ -221,9 +207,7 @@ TEST_F(SuccessWindow, BusyRunOpensItsListsAndOkFilesTheArchive) {
 
   const std::string headline = "Sauvegarde termin\xC3\xA9" "e";
   bool checked = false;
-  std::string status;
   WindowDriver driver(L"Sauvegarde - active", [&](HWND w) {
-    status = StatusWhileUp();
     EXPECT_TRUE(ItemVisible(w, IDC_SHOW_FILE_LIST)) << "0 new and 5 modified";
     EXPECT_TRUE(ItemVisible(w, IDC_SHOW_OBSOLETE));
     EXPECT_TRUE(ItemVisible(w, IDC_SHOW_ERRORS));
@@ -251,12 +235,6 @@ TEST_F(SuccessWindow, BusyRunOpensItsListsAndOkFilesTheArchive) {
                                              scratch_.path() + "|Notepad.exe Vaultrine_ErrorList.txt",
                                              scratch_.path() + "|Notepad.exe Lapsarium_FileList.txt"};
   EXPECT_EQ(started, expected);
-  // Two errors recorded: the first line of their list is the one named.
-  EXPECT_NE(status.find("\r\noutcome=completed\r\nnew=0\r\nmodified=5\r\nobsolete=3\r\nerrors=2\r\n"
-                        "first error=Erreur: C:\\locked.pst\r\n"),
-            std::string::npos)
-      << status;
-  EXPECT_EQ(ReadFileBytes(status_file()), status);
   EXPECT_NE(ReadFileBytes(scratch_.File("Lapsarium_FileList.txt")).find("F:\\old\\report.odt"), std::string::npos);
   EXPECT_EQ(ReadFileBytes(scratch_.File("Vaultrine_ErrorList.txt")),
             kMark + "Erreur: C:\\locked.pst\r\nErreur: C:\\gone.txt\r\n");
@@ -282,13 +260,10 @@ TEST_F(SuccessWindow, ASummaryFolderThatCannotTakeTheArchiveKeepsIt) {
   ASSERT_TRUE(run.ok());
   run.record("Nouveau", "C:/a.txt");
   BoxSeen seen;
-  std::string status_at_box;
   WindowDriver driver(L"Sauvegarde - sans dossier", [&](HWND w) {
     BoxAnswerer answer(w, IDOK);
     PostMessageW(w, WM_COMMAND, IDOK, 0);  // the Enter key: what OK does
     seen = answer.Join();
-    // Pressed at once, perhaps before the first paint: the status is left before OK's work.
-    status_at_box = ReadFileBytes(status_file());
   });
   run.display_good("Sauvegarde - sans dossier", "OK", "d", "1", "0", "0", "1", "1", L"x", task().c_str());
   EXPECT_TRUE(driver.Join());
@@ -299,10 +274,6 @@ TEST_F(SuccessWindow, ASummaryFolderThatCannotTakeTheArchiveKeepsIt) {
   EXPECT_NE(seen.text.find(scratch_.File("no such folder") + "\\" + kept[0]), std::string::npos) << seen.text;
   EXPECT_NE(seen.text.find(scratch_.File(kept[0])), std::string::npos) << seen.text;
   EXPECT_EQ(Inflate(scratch_.File(kept[0])), kMark + "Nouveau: C:\\a.txt\r\n");
-  EXPECT_NE(status_at_box.find("\r\noutcome=completed\r\nnew=1\r\nmodified=0\r\nobsolete=0\r\nerrors=0\r\n"),
-            std::string::npos)
-      << status_at_box;
-  EXPECT_EQ(ReadFileBytes(status_file()), status_at_box);
 }
 
 }  // namespace
